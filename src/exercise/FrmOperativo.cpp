@@ -1,0 +1,517 @@
+#include "exercise/FrmOperativo.h"
+
+#include "exercise/Generatore.h"
+#include "exercise/Svolgimento.h"
+#include "framework/CommandTile.h"
+#include "framework/Controls.h"
+#include "framework/Forms.h"
+#include "framework/TileGroup.h"
+#include "framework/Twips.h"
+#include "platform/Platform.h"
+#include "results/FrmStampaEsercizio.h"
+#include "session/Modulo2.h"
+
+#include <QAction>
+
+namespace {
+const QColor kBluTermini(0, 0, 192);
+const QColor kMarroneNascosto(128, 64, 0);
+const QColor kFocusTessere = bgr(0x0080C0FF);
+const QColor kRiposoTessere = bgr(0x00C0E0FF);
+constexpr int kCancella = 10;
+constexpr int kVerifica = 11;
+constexpr int kAvanti = 12;
+constexpr int kEsco = 13;
+constexpr int kRifiutiPrimaDiIntervenire = 3;
+} // namespace
+
+FrmOperativo::FrmOperativo() : Form(kName, QSizeF(11910, 8640), true, Placement::Maximised) {}
+
+void FrmOperativo::build() {
+    setWindowTitle(QStringLiteral("PONTELO (addizioni o sottrazioni)"));
+    setBackColor(bgr(0x00E0E0E0));
+    buildTop();
+    buildRow();
+    buildResults();
+    buildPanels();
+}
+
+void FrmOperativo::buildTop() {
+    QWidget* w = client();
+    const QFont banner = designFont(QStringLiteral("Arial"), 21.75, true);
+    label2_ = addLabel(w, QStringLiteral("Label2"), QString(), {0, 0, 11955, 555});
+    label2_->setBackColor(bgr(0x00C0FFFF));
+    label2_->setForeColor(bgr(0x00000080));
+    label2_->setFont(banner);
+    label2_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label* label1 = addLabel(w, QStringLiteral("Label1"), QString(), {0, 540, 11955, 555});
+    label1->setBackColor(bgr(0x00C0FFFF));
+    label1->setForeColor(bgr(0x000000FF));
+    label1->setFont(banner);
+    label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void FrmOperativo::buildRow() {
+    fraNumero_ = addFrame(client(), QStringLiteral("fraNumero"), {0, 1110, 12000, 3885});
+    fraNumero_->setBackColor(bgr(0x00C0FFFF));
+    const QFont numeri = designFont(QStringLiteral("Arial"), 72, true);
+    const QFont segni = designFont(QStringLiteral("Times New Roman"), 72, true);
+    auto numero = [&](int k, double left) {
+        Label* l = addLabel(fraNumero_, QStringLiteral("lblNumero%1").arg(k), QString(), {left, 210, 2025, 1845});
+        l->setFont(numeri);
+        l->setForeColor(Qt::black);
+        numeri_[static_cast<size_t>(k - 1)] = l;
+        // A term label that shows an answer makes "Verifica" usable.
+        connect(l, &Label::captionChanged, this, [this](const QString& caption) {
+            if (caption != QLatin1String("?"))
+                option2_->tile(kVerifica)->setEnabled(true);
+        });
+    };
+    auto segno = [&](const QString& name, const QString& caption, const QRectF& r) {
+        Label* l = addLabel(fraNumero_, name, caption, r);
+        l->setFont(segni);
+        l->setForeColor(bgr(0x00C00000));
+        return l;
+    };
+    numero(1, 225);
+    lblSegno_ = segno(QStringLiteral("LblSegno"), kSegnoPiu, {1620, 210, 2415, 1815});
+    numero(2, 3210);
+    segno(QStringLiteral("LblUguale"), QStringLiteral("="), {5325, 210, 795, 1815});
+    numero(3, 6210);
+    lblSegno2_ = segno(QStringLiteral("lblSegno2"), kSegnoPiu, {7305, 210, 2940, 1815});
+    numero(4, 9240);
+    // The sign labels overlap the numbers; the numbers stay readable on top.
+    for (Label* l : numeri_)
+        l->raise();
+    lblCorrezione_ = addLabel(fraNumero_, QStringLiteral("lblCorrezione"), QString(), {9255, 2055, 2010, 1935});
+    lblCorrezione_->setFont(numeri);
+    lblCorrezione_->setForeColor(Qt::black);
+
+    for (int k = 0; k < 4; ++k) {
+        const double left = twipsRect(numeri_[static_cast<size_t>(k)]).left();
+        auto linea = [&](const QString& name, double x1, double y1, double x2, double y2) {
+            auto* line = new LineControl(fraNumero_);
+            line->setObjectName(QStringLiteral("%1(%2)").arg(name).arg(k));
+            line->setPen(bgr(0x000000FF), 4);
+            line->setPoints(x1, y1, x2, y2);
+            addControl(line, Scaler::Kind::Unscaled);
+            return line;
+        };
+        line1_[static_cast<size_t>(k)] = linea(QStringLiteral("Line1"), left + 30, 240, left + 2025, 2070);
+        line2_[static_cast<size_t>(k)] = linea(QStringLiteral("Line2"), left + 1995, 210, left + 15, 2010);
+    }
+}
+
+void FrmOperativo::buildResults() {
+    Frame* elaborazione = addFrame(client(), QStringLiteral("frmElaborazione"), {225, 6690, 5700, 1620});
+    elaborazione->setBackColor(bgr(0x00C0FFFF));
+    elaborazione->setFont(designFont(QStringLiteral("Arial"), 9.75, true));
+    const QFont titoli = designFont(QStringLiteral("MS Sans Serif"), 8.25, true);
+    auto titolo = [&](int indice, const QString& caption, const QRectF& r) {
+        Label* l = addLabel(elaborazione, QStringLiteral("Label5(%1)").arg(indice), caption, r);
+        l->setFont(titoli);
+        l->setForeColor(bgr(0x00800000));
+    };
+    titolo(1, QStringLiteral("Operazioni"), {300, 240, 1020, 570});
+    titolo(0, QStringLiteral("Risposte esatte "), {1425, 240, 945, 570});
+    titolo(3, QStringLiteral("Risposte errate"), {2520, 240, 810, 570});
+    titolo(4, QStringLiteral("Tempo parziale"), {3495, 240, 810, 570});
+    titolo(5, QStringLiteral("Tempo totale"), {4650, 240, 810, 570});
+    const QFont valori = designFont(QStringLiteral("Arial"), 14.25, true);
+    auto valore = [&](const QString& name, double left, const QString& tooltip) {
+        Label* l = addLabel(elaborazione, name, QString(), {left, 735, 690, 480});
+        l->setFont(valori);
+        l->setForeColor(bgr(0x00FF0000));
+        l->setToolTip(tooltip);
+        return l;
+    };
+    lblOperazione_ = valore(QStringLiteral("LblOperazione"), 390, QString());
+    lblRisEsatte_ = valore(QStringLiteral("lblRisEsatte"), 1485, QString());
+    lblRisErrate_ = valore(QStringLiteral("lblRisErrate"), 2490, QStringLiteral("Secondi impiegati per ogni risposta"));
+    lblTempoParziale_ =
+        valore(QStringLiteral("LblTempoParziale"), 3480, QStringLiteral("Secondi impiegati per ogni risposta"));
+    lblTempoTotale_ =
+        valore(QStringLiteral("LblTempoTotale"), 4635, QStringLiteral("Secondi impiegati per ogni esercizio"));
+
+    lblEsito_ = addLabel(client(), QStringLiteral("LblEsito"), QString(), {225, 5550, 5730, 975});
+    lblEsito_->setFont(designFont(QStringLiteral("Arial"), 48, true));
+    lblEsito_->setForeColor(bgr(0x00C00000));
+    lblRiferimento_ = addLabel(client(), QStringLiteral("lblRiferimento"), QString(), {7005, 5010, 210, 165});
+    lblRiferimento_->setVisible(false);
+
+    mnuVisualizzaEsercizio_ =
+        addMenuItem(QStringLiteral("mnuVisualizzaEsercizio"), QStringLiteral("Visualizza esercizio"));
+    connect(mnuVisualizzaEsercizio_, &QAction::triggered, this, [this] { visualizzaEsercizio(); });
+}
+
+void FrmOperativo::buildPanels() {
+    QWidget* w = client();
+    auto pannello = [&](const QString& name, double left, double top) {
+        Frame* f = addFrame(w, name, {left, top, 4605, 3300});
+        f->setBackColor(kRiposoTessere);
+        return f;
+    };
+    auto gruppo = [&](const QString& name, TileGroup::Action action) {
+        auto* g = new TileGroup(name, std::move(action), this);
+        g->setColors(kFocusTessere, kRiposoTessere);
+        // A key still held from the step before must not act on the next panel.
+        g->setIgnoreKeysHeldOnFocus(true);
+        return g;
+    };
+    auto tessera = [&](TileGroup* g, Frame* f, const QString& caption, const QRectF& r, double points) {
+        CommandTile* t = addTile(g, f, caption, r);
+        t->setFont(designFont(QStringLiteral("Arial"), points, true));
+        t->setTextColor(bgr(0x00C00000));
+        return t;
+    };
+
+    fraTastierino_ = pannello(QStringLiteral("fraTastierino"), 6600, 5265);
+    option2_ = gruppo(QStringLiteral("Option2"), [this](int i) { PremiTasto(i); });
+    option2_->setKeyHandler([this](int codice, int indice) { return tastoTastierino(codice, indice); });
+    option2_->setArrowNavigation(true);
+    const double cifre[10][2] = {{30, 120},  {1170, 120}, {2295, 120}, {3435, 120}, {45, 705},
+                                 {1170, 705}, {2295, 705}, {3435, 705}, {45, 1290}, {1170, 1290}};
+    for (int d = 0; d < 10; ++d)
+        tessera(option2_, fraTastierino_, QString::number(d), {cifre[d][0], cifre[d][1], 1110, 585}, 24);
+    tessera(option2_, fraTastierino_, QStringLiteral("Cancella"), {2295, 1290, 2250, 585}, 24);
+    tessera(option2_, fraTastierino_, QStringLiteral("Verifica"), {45, 1875, 2250, 585}, 24)->setEnabled(false);
+    tessera(option2_, fraTastierino_, QStringLiteral("Avanti"), {2295, 1875, 2250, 585}, 24)->setEnabled(false);
+    tessera(option2_, fraTastierino_, QStringLiteral("Esco"), {45, 2520, 4485, 585}, 24)->setEnabled(false);
+
+    fraAiuto_ = pannello(QStringLiteral("fraAiuto"), 6600, 5280);
+    Label* tiAiuto = addLabel(fraAiuto_, QStringLiteral("Label4(0)"), QStringLiteral("Ti aiuto ?"), {1065, 300, 2385, 585});
+    tiAiuto->setBackColor(kRiposoTessere);
+    tiAiuto->setFont(designFont(QStringLiteral("Arial"), 18, true));
+    option3_ = gruppo(QStringLiteral("Option3"), [this](int i) { i == 0 ? SiSi() : NoNo(); });
+    option3_->setSelection({{83, 0}, {49, 0}, {97, 0}, {78, 1}, {50, 1}, {98, 1}});
+    tessera(option3_, fraAiuto_, QStringLiteral("SI"), {780, 1320, 3120, 945}, 20.25);
+    tessera(option3_, fraAiuto_, QStringLiteral("NO"), {780, 2295, 3120, 945}, 20.25);
+
+    fraAvviso_ = pannello(QStringLiteral("fraAvviso"), 6615, 5250);
+    Label* avviso = addLabel(fraAvviso_, QStringLiteral("Label4(1)"),
+                             QStringLiteral("Se ricominci gli esercizi andranno persi"), {75, 225, 3780, 870});
+    avviso->setFont(designFont(QStringLiteral("Arial"), 18, true));
+    optAvviso_ = gruppo(QStringLiteral("optAvviso"), [this](int i) {
+        if (i == 0) {
+            visualizzaEsercizio();
+        } else {
+            NuovaSerie();
+        }
+    });
+    tessera(optAvviso_, fraAvviso_, QStringLiteral("Stampa"), {780, 1260, 3330, 840}, 20.25);
+    tessera(optAvviso_, fraAvviso_, QStringLiteral("Ricomincia"), {780, 2130, 3330, 840}, 20.25);
+
+    fraIntervento_ = pannello(QStringLiteral("fraIntervento"), 6645, 5265);
+    Label* intervengo = addLabel(fraIntervento_, QStringLiteral("lblIntervento"), QStringLiteral("Intervengo io"),
+                                 {420, 195, 4095, 510});
+    intervengo->setFont(designFont(QStringLiteral("Arial"), 18, true));
+    optOK_ = gruppo(QStringLiteral("optOK"), [this](int) {
+        optOK_->tile(0)->resetPressed();
+        SiSi();
+    });
+    optOK_->setColors(bgr(0x0080C0FF), bgr(0x0080C0FF));
+    optOK_->setSpaceActs(true);
+    CommandTile* ok = tessera(optOK_, fraIntervento_, QStringLiteral("OK"), {720, 1155, 3330, 945}, 20.25);
+    ok->setObjectName(QStringLiteral("optOK"));
+
+    fraAiuto_->setEnabled(false);
+    fraAvviso_->setEnabled(false);
+    fraIntervento_->setEnabled(false);
+    fraTastierino_->raise();
+}
+
+void FrmOperativo::onLoad() {
+    Form::onLoad();
+    NuovaSerie();
+    NascondiCroci();
+}
+
+void FrmOperativo::setTestoBanner(const QString& testo) { label2_->setCaption(testo); }
+
+QWidget* FrmOperativo::initialFocus() const {
+    if (fraAvviso_->isEnabled())
+        return optAvviso_->tile(0);
+    if (fraAiuto_->isEnabled())
+        return option3_->tile(0);
+    if (fraIntervento_->isEnabled())
+        return optOK_->tile(0);
+    if (option2_->tile(1)->isEnabled())
+        return option2_->tile(1);
+    return option2_->tile(kAvanti);
+}
+
+Label* FrmOperativo::numero(int k) const {
+    if (k < 1 || k > 4)
+        return nullptr;
+    return numeri_[static_cast<size_t>(k - 1)];
+}
+
+Label* FrmOperativo::etichettaNascosta() const { return numero(Modulo2::get().PosNascosto); }
+
+// ---- The run ----
+
+void FrmOperativo::NuovaSerie() {
+    azzeraSerie(Modulo2::get());
+    for (Label* l : {lblOperazione_, lblRisEsatte_, lblRisErrate_, lblTempoParziale_, lblTempoTotale_})
+        l->setCaption(QString());
+    NuovoEsercizio();
+}
+
+void FrmOperativo::NuovoEsercizio() {
+    azzeraTempoTotale(Modulo2::get());
+    lblTempoTotale_->setCaption(QString());
+    NuovaOperazione();
+}
+
+void FrmOperativo::NuovaOperazione() {
+    Modulo2& m = Modulo2::get();
+    for (Label* l : numeri_)
+        l->setForeColor(kBluTermini);
+    NascondiCroci();
+    lblCorrezione_->setCaption(QString());
+    lblEsito_->setCaption(QString());
+    lblTempoParziale_->setCaption(QString());
+    preparaOperazione(m);
+    AttivaTastierino();
+    lblOperazione_->setCaption(QString::number(m.OperazioneMostrata));
+
+    RandomSource& rnd = platform::random();
+    const Clock& clock = platform::clock();
+    QString segno;
+    if (estraiTipoOperazione(rnd) == 1)
+        Genera1(m, rnd, clock.timeOfDay(), &segno);
+    else
+        Genera2(m, rnd, clock.timeOfDay(), &segno);
+    lblSegno_->setCaption(segno);
+    lblSegno2_->setCaption(segno);
+    AllineaNumeri(m);
+    Visualizza1(m, rnd, clock.timeOfDay(), lblSegno_->caption(), lblSegno2_->caption());
+    for (int k = 1; k <= 4; ++k)
+        numero(k)->setCaption(didascaliaTermine(m, k));
+    if (Label* nascosta = etichettaNascosta())
+        nascosta->setForeColor(kMarroneNascosto);
+    ChiudiRiga(m);
+
+    mostraPannello(fraTastierino_);
+}
+
+void FrmOperativo::AggiornaTempi() {
+    Modulo2& m = Modulo2::get();
+    misuraTempi(m, platform::clock().timeOfDay());
+    lblTempoParziale_->setCaption(didascaliaTempoParziale(m));
+    lblTempoTotale_->setCaption(didascaliaTempoTotale(m));
+}
+
+void FrmOperativo::ControllaFine() {
+    if (!serieCompleta(Modulo2::get()))
+        return;
+    mostraPannello(fraAvviso_);
+    optAvviso_->focusTile(0);
+}
+
+void FrmOperativo::DisabilitaPannelli() {
+    for (Frame* f : {fraTastierino_, fraAiuto_, fraAvviso_, fraIntervento_})
+        f->setEnabled(false);
+}
+
+// Puts one panel in use. The panel is enabled before the others are disabled,
+// so that the focus never has to leave a panel that stays in use.
+void FrmOperativo::mostraPannello(Frame* pannello) {
+    pannello->setEnabled(true);
+    for (Frame* f : {fraTastierino_, fraAiuto_, fraAvviso_, fraIntervento_})
+        if (f != pannello)
+            f->setEnabled(false);
+    pannello->raise();
+}
+
+void FrmOperativo::visualizzaEsercizio() { Forms::get<FrmStampaEsercizio>().showForm(); }
+
+// ---- The keypad ----
+
+void FrmOperativo::PremiTasto(int indice) {
+    Modulo2& m = Modulo2::get();
+    if (indice >= 0 && indice <= 9) {
+        Label* nascosta = etichettaNascosta();
+        aggiungiCifra(m, nascosta ? nascosta->caption() : QString(), option2_->tile(indice)->caption());
+        if (nascosta)
+            nascosta->setCaption(m.Risposta);
+    } else if (indice == kCancella) {
+        cancellaCifra(m);
+        if (Label* nascosta = etichettaNascosta())
+            nascosta->setCaption(m.Risposta);
+    } else if (indice == kVerifica) {
+        VerificaRisposta();
+    } else if (indice == kAvanti) {
+        NuovaOperazione();
+    } else if (indice == kEsco) {
+        unload();
+    }
+}
+
+bool FrmOperativo::tastoTastierino(int codice, int indice) {
+    Modulo2& m = Modulo2::get();
+    auto cifra = [&](int base) {
+        m.BaseTasto = static_cast<qint16>(base);
+        const int d = codice - base;
+        if (option2_->tile(d)->isEnabled()) {
+            PremiTasto(d);
+            option2_->focusTile(kVerifica);
+        }
+        return true;
+    };
+    if (codice >= vk::Digit0 && codice <= vk::Digit0 + 9)
+        return cifra(vk::Digit0);
+    if (codice >= vk::Numpad0 && codice <= vk::Numpad0 + 9)
+        return cifra(vk::Numpad0);
+    switch (codice) {
+    case 'C':
+    case vk::Backspace:
+        if (option2_->tile(kCancella)->isEnabled())
+            PremiTasto(kCancella);
+        return true;
+    case 'V':
+        option2_->focusTile(kVerifica);
+        return true;
+    case 'A':
+        option2_->focusTile(kAvanti);
+        return true;
+    case 'E':
+        option2_->focusTile(kEsco);
+        return true;
+    case vk::Enter:
+        PremiTasto(indice);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void FrmOperativo::AttivaTastierino() {
+    for (int i = 0; i <= kVerifica; ++i)
+        option2_->tile(i)->setEnabled(true);
+    // While the window is still hidden the focus cannot be given, and
+    // "Avanti" and "Esco" keep their state.
+    if (!option2_->focusTile(1))
+        return;
+    option2_->tile(kAvanti)->setEnabled(false);
+    option2_->tile(kEsco)->setEnabled(false);
+}
+
+void FrmOperativo::TastierinoAvanti() {
+    option2_->tile(kAvanti)->setEnabled(true);
+    option2_->tile(kEsco)->setEnabled(true);
+    option2_->focusTile(kAvanti);
+    for (int i = 0; i <= kVerifica; ++i)
+        option2_->tile(i)->setEnabled(false);
+}
+
+// ---- Checking and help ----
+
+void FrmOperativo::VerificaRisposta() {
+    Modulo2& m = Modulo2::get();
+    if (rispostaEsatta(m)) {
+        registraRispostaEsatta(m);
+        lblRisEsatte_->setCaption(QString::number(m.RisposteEsatte));
+        lblEsito_->setCaption(QStringLiteral("ESATTO"));
+        AggiornaTempi();
+        TastierinoAvanti();
+        ControllaFine();
+    } else {
+        registraRispostaErrata(m);
+        MostraCroce();
+        lblRisErrate_->setCaption(QString::number(m.RisposteErrate));
+        lblEsito_->setCaption(QStringLiteral("ERRATO"));
+        AggiornaTempi();
+        mostraPannello(fraAiuto_);
+        // The pupil on the keyboard answers the question from here.
+        option3_->focusTile(0);
+    }
+}
+
+void FrmOperativo::NoNo() {
+    Modulo2& m = Modulo2::get();
+    m.RifiutiAiuto = static_cast<qint16>(m.RifiutiAiuto + 1);
+    if (m.RifiutiAiuto < kRifiutiPrimaDiIntervenire) {
+        NascondiCroci();
+        mostraPannello(fraTastierino_);
+        if (Label* nascosta = etichettaNascosta())
+            nascosta->setCaption(QStringLiteral("?"));
+        AttivaTastierino();
+        lblEsito_->setCaption(QString());
+    } else {
+        m.RifiutiAiuto = 0;
+        mostraPannello(fraIntervento_);
+        optOK_->focusTile(0);
+        optOK_->tile(0)->resetPressed();
+    }
+}
+
+void FrmOperativo::SiSi() {
+    Modulo2& m = Modulo2::get();
+    AggiornaTempi();
+    registraCorrezione(m);
+    lblRisErrate_->setCaption(QString::number(m.RisposteErrate));
+    lblOperazione_->setCaption(QString::number(m.OperazioneMostrata));
+    lblCorrezione_->setCaption(m.StrRisultato);
+    allineaCorrezione();
+    lblEsito_->setCaption(QString());
+    mostraPannello(fraTastierino_);
+    TastierinoAvanti();
+    ControllaFine();
+}
+
+void FrmOperativo::allineaCorrezione() {
+    Label* nascosta = etichettaNascosta();
+    if (!nascosta)
+        return;
+    QRectF r = twipsRect(lblCorrezione_);
+    r.moveLeft(twipsRect(nascosta).left());
+    placeTwips(lblCorrezione_, r);
+}
+
+// ---- Crosses and frames ----
+
+void FrmOperativo::afterRescale() {
+    PosizionaCroci();
+    AllineaRiquadri();
+    // The scaling puts the correction back at its design place; it belongs
+    // under the hidden term.
+    if (!lblCorrezione_->caption().isEmpty())
+        allineaCorrezione();
+}
+
+void FrmOperativo::PosizionaCroci() {
+    for (size_t k = 0; k < 4; ++k) {
+        const QRectF r = twipsRect(numeri_[k]);
+        const float l = static_cast<float>(r.left());
+        const float t = static_cast<float>(r.top());
+        const float w = static_cast<float>(r.width());
+        const float h = static_cast<float>(r.height());
+        line1_[k]->setPoints(l, t, l + w, t + h);
+        line2_[k]->setPoints(l, t + h, l + w, t);
+    }
+}
+
+void FrmOperativo::AllineaRiquadri() {
+    const QRectF riferimento = twipsRect(lblRiferimento_);
+    for (Frame* f : {fraAiuto_, fraTastierino_, fraAvviso_, fraIntervento_}) {
+        QRectF r = twipsRect(f);
+        r.moveTopLeft(riferimento.topLeft());
+        placeTwips(f, r);
+    }
+}
+
+void FrmOperativo::NascondiCroci() {
+    for (size_t k = 0; k < 4; ++k) {
+        line1_[k]->setVisible(false);
+        line2_[k]->setVisible(false);
+    }
+}
+
+void FrmOperativo::MostraCroce() {
+    const int p = Modulo2::get().PosNascosto;
+    if (p < 1 || p > 4)
+        return;
+    line1_[static_cast<size_t>(p - 1)]->setVisible(true);
+    line2_[static_cast<size_t>(p - 1)]->setVisible(true);
+}

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "framework/Form.h"
+
+#include <array>
+
+class CommandTile;
+class Frame;
+class Label;
+class LineControl;
+class TileGroup;
+class QAction;
+
+// The exercise window: one operation at a time, the keypad, the help question,
+// the program's intervention and the end-of-run notice.
+class FrmOperativo : public Form {
+    Q_OBJECT
+public:
+    static inline const QString kName = QStringLiteral("FrmOperativo");
+    FrmOperativo();
+
+    // The level text in the banner.
+    void setTestoBanner(const QString& testo);
+
+    TileGroup* tastierino() const { return option2_; }
+    TileGroup* aiuto() const { return option3_; }
+    TileGroup* avviso() const { return optAvviso_; }
+    TileGroup* intervento() const { return optOK_; }
+
+    // Run
+    void NuovaSerie();
+    void NuovoEsercizio();
+    void NuovaOperazione();
+    void AggiornaTempi();
+    void ControllaFine();
+    void DisabilitaPannelli();
+    // Keypad
+    void PremiTasto(int indice);
+    void AttivaTastierino();
+    void TastierinoAvanti();
+    // Checking and help
+    void VerificaRisposta();
+    void SiSi();
+    void NoNo();
+    // Crosses and frames
+    void PosizionaCroci();
+    void AllineaRiquadri();
+    void NascondiCroci();
+    void MostraCroce();
+
+protected:
+    void build() override;
+    void onLoad() override;
+    void afterRescale() override;
+    QWidget* initialFocus() const override;
+
+private:
+    void buildTop();
+    void buildRow();
+    void buildResults();
+    void buildPanels();
+    bool tastoTastierino(int codice, int indice);
+    void mostraPannello(Frame* pannello);
+    void visualizzaEsercizio();
+    void allineaCorrezione();
+    Label* numero(int k) const;
+    Label* etichettaNascosta() const;
+
+    Label* label2_ = nullptr;
+    Frame* fraNumero_ = nullptr;
+    std::array<Label*, 4> numeri_{};
+    Label* lblSegno_ = nullptr;
+    Label* lblSegno2_ = nullptr;
+    Label* lblCorrezione_ = nullptr;
+    std::array<LineControl*, 4> line1_{};
+    std::array<LineControl*, 4> line2_{};
+    Label* lblOperazione_ = nullptr;
+    Label* lblRisEsatte_ = nullptr;
+    Label* lblRisErrate_ = nullptr;
+    Label* lblTempoParziale_ = nullptr;
+    Label* lblTempoTotale_ = nullptr;
+    Label* lblEsito_ = nullptr;
+    Label* lblRiferimento_ = nullptr;
+    Frame* fraTastierino_ = nullptr;
+    Frame* fraAiuto_ = nullptr;
+    Frame* fraAvviso_ = nullptr;
+    Frame* fraIntervento_ = nullptr;
+    TileGroup* option2_ = nullptr;
+    TileGroup* option3_ = nullptr;
+    TileGroup* optAvviso_ = nullptr;
+    TileGroup* optOK_ = nullptr;
+    QAction* mnuVisualizzaEsercizio_ = nullptr;
+};

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+
+class RandomSource;
+struct Modulo2;
+
+// Making one operation: two sums or two differences that are equal, with one
+// of the four terms hidden. Everything is written into the session state; the
+// sign lives in the window's sign captions, so the functions take and return
+// those captions.
+
+inline const QString kSegnoMeno = QStringLiteral(" - ");
+inline const QString kSegnoPiu = QStringLiteral(" + ");
+
+// Int(Rnd x (NumMax - NumMin)) + NumMin, worked out in floating point.
+qint16 estraiTermine(RandomSource& rnd, qint16 numMin, qint16 numMax);
+// Int(Rnd x 2) + 1: 1 is a subtraction, 2 an addition.
+int estraiTipoOperazione(RandomSource& rnd);
+
+// A subtraction Num1 - Num2 = Num3 - Num4 with no negative difference. The
+// random source is reseeded from the time of day first. Returns the number of
+// rounds the draw took; *segno gets the sign caption.
+int Genera1(Modulo2& m, RandomSource& rnd, float oraDelGiorno, QString* segno);
+// An addition Num1 + Num2 = Num3 + Num4; as Genera1.
+int Genera2(Modulo2& m, RandomSource& rnd, float oraDelGiorno, QString* segno);
+
+// Alignment blanks of the four terms: " " for two digits, "  " for one.
+void AllineaNumeri(Modulo2& m);
+
+// The record's operation line with the hidden term replaced by dots.
+QString rigaOperazione(const Modulo2& m, const QString& segno1, const QString& segno2);
+
+// Hides a term and starts the record: PosNascosto, NumOperazione + 1,
+// Risultato, StrRisultato, the operation line and InizioOperazione.
+void Visualizza1(Modulo2& m, RandomSource& rnd, float oraDelGiorno, const QString& segno1,
+                 const QString& segno2);
+
+// What term label k (1 to 4) shows: "?" for the hidden one, else its text.
+QString didascaliaTermine(const Modulo2& m, int k);
+
+// Pads the current record to 35 characters and appends "(R.".
+void ChiudiRiga(Modulo2& m);
+
+// The current record, or nullptr when NumOperazione lies outside the records.
+QString* registroCorrente(Modulo2& m);

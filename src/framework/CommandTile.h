@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QColor>
+
+class TileGroup;
+
+// An option button drawn as a large push button: coloured by focus, never
+// shown pressed, acting on any mouse button going down and on Enter, moving to
+// the next tile on Space. What a tile does is its group's action procedure.
+class CommandTile : public QAbstractButton {
+    Q_OBJECT
+public:
+    CommandTile(TileGroup* group, int index, QWidget* parent);
+
+    int index() const { return index_; }
+    TileGroup* group() const { return group_; }
+    void setCaption(const QString& caption) { setText(caption); }
+    QString caption() const { return text(); }
+    QColor backColor() const { return back_; }
+    void setBackColor(const QColor& color);
+    QColor textColor() const { return text_; }
+    void setTextColor(const QColor& color);
+    // The option button's selected state, which the tiles keep unpressed.
+    bool pressedState() const { return value_ || isDown(); }
+    void resetPressed();
+
+    QSize sizeHint() const override { return {80, 30}; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override { return QAbstractButton::focusNextPrevChild(next); }
+
+private:
+    TileGroup* group_;
+    int index_;
+    QColor back_;
+    QColor text_{Qt::black};
+    bool value_ = false;
+};

@@ -1,0 +1,171 @@
+#include "framework/Form.h"
+
+#include "framework/CommandTile.h"
+#include "framework/Controls.h"
+#include "framework/TileGroup.h"
+#include "framework/Forms.h"
+#include "framework/Twips.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QScreen>
+
+Form::Form(const QString& name, const QSizeF& designTwips, bool scales, Placement placement)
+    : client_(new QWidget(this)), design_(designTwips), scales_(scales), placement_(placement) {
+    setObjectName(name);
+    client_->setObjectName(name + QStringLiteral("_client"));
+    setCentralWidget(client_);
+    client_->installEventFilter(this);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+}
+
+Form::~Form() = default;
+
+QFont designFont(const QString& family, double points, bool bold) {
+    QFont font(family);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+void Form::setBackColor(const QColor& color) {
+    back_ = color;
+    QPalette p = client_->palette();
+    p.setColor(QPalette::Window, color);
+    client_->setPalette(p);
+    client_->setAutoFillBackground(true);
+}
+
+CommandTile* Form::addTile(TileGroup* group, QWidget* container, const QString& caption, const QRectF& twips) {
+    CommandTile* tile = group->addTile(container, caption, twips);
+    addControl(tile);
+    return tile;
+}
+
+QSizeF Form::innerTwips() const {
+    return {client_->width() * kTwipsPerPixel, client_->height() * kTwipsPerPixel};
+}
+
+void Form::setInnerSize(const QSize& pixels) {
+    const int menuHeight = menuWidget() ? menuWidget()->sizeHint().height() : 0;
+    resize(pixels.width(), pixels.height() + menuHeight);
+    // A hidden window gets its resize event only when shown; apply it now.
+    client_->resize(pixels);
+    rescale();
+}
+
+void Form::load() {
+    build();
+    const int menuHeight = menuWidget() ? menuWidget()->sizeHint().height() : 0;
+    const QSize designPixels(twipsToPixels(design_.width()), twipsToPixels(design_.height()));
+    resize(designPixels.width(), designPixels.height() + menuHeight);
+    client_->resize(designPixels);
+    if (placement_ == Placement::Centred)
+        setFixedSize(size());
+    onLoad();
+}
+
+void Form::onLoad() {
+    if (scales_)
+        takeProportions();
+}
+
+void Form::takeProportions() { scaler_.takeProportions(controls_, design_); }
+
+void Form::rescale() {
+    if (!scales_ || isUnloading())
+        return;
+    scaler_.rescale(innerTwips());
+    afterRescale();
+}
+
+void Form::showForm() {
+    if (isUnloading())
+        return;
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        if (QScreen* screen = QGuiApplication::primaryScreen()) {
+            QRect frame = geometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
+        if (placement_ == Placement::Maximised)
+            showMaximized();
+        else
+            show();
+        if (QWidget* w = initialFocus())
+            w->setFocus(Qt::OtherFocusReason);
+    } else {
+        if (isMinimized())
+            setWindowState(windowState() & ~Qt::WindowMinimized);
+        show();
+    }
+    raise();
+    activateWindow();
+}
+
+void Form::unload() {
+    if (state_ != State::Loaded)
+        return;
+    state_ = State::Unloading;
+    Forms::noteUnloading(this);
+    onUnload();
+    hide();
+    state_ = State::Unloaded;
+    // Unloading often starts inside one of the window's own event handlers.
+    deleteLater();
+    Forms::remove(this);
+}
+
+bool Form::giveFocus(QWidget* widget) {
+    if (!widget || !widget->isVisible() || !widget->isEnabled())
+        return false;
+    widget->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+Label* Form::addLabel(QWidget* container, const QString& name, const QString& caption, const QRectF& twips) {
+    auto* label = new Label(container);
+    label->setObjectName(name);
+    label->setCaption(caption);
+    placeTwips(label, twips);
+    addControl(label);
+    return label;
+}
+
+Frame* Form::addFrame(QWidget* container, const QString& name, const QRectF& twips) {
+    auto* frame = new Frame(container);
+    frame->setObjectName(name);
+    placeTwips(frame, twips);
+    addControl(frame);
+    return frame;
+}
+
+void Form::addControl(QWidget* widget, Scaler::Kind kind) { controls_.append({widget, kind}); }
+
+QAction* Form::addMenuItem(const QString& name, const QString& caption) {
+    auto* action = new QAction(caption, this);
+    action->setObjectName(name);
+    menuBar()->addAction(action);
+    controls_.append({nullptr, Scaler::Kind::Unscaled});
+    return action;
+}
+
+bool Form::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == client_ && event->type() == QEvent::Resize)
+        rescale();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void Form::closeEvent(QCloseEvent* event) {
+    event->accept();
+    unload();
+}
+
+void Form::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        rescale();
+}

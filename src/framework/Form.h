@@ -1,0 +1,91 @@
+#pragma once
+
+#include "framework/Scaler.h"
+
+#include <QFont>
+#include <QMainWindow>
+#include <QSizeF>
+
+class CommandTile;
+class Frame;
+class Label;
+class TileGroup;
+class QAction;
+
+// A font as the layouts give it: family, points, bold.
+QFont designFont(const QString& family, double points, bool bold);
+
+// One window of the program. A form is created and loaded the first time
+// anything asks for it (Forms::get), shown on request, and unloaded, which
+// discards it; loading it again starts from its design state.
+class Form : public QMainWindow {
+    Q_OBJECT
+public:
+    enum class Placement { Maximised, Centred };
+
+    Form(const QString& name, const QSizeF& designTwips, bool scales, Placement placement);
+    ~Form() override;
+
+    QString name() const { return objectName(); }
+    // The inner area in which the controls lie.
+    QWidget* client() const { return client_; }
+    QSizeF designSize() const { return design_; }
+    QSizeF innerTwips() const;
+    // Sets the inner area to a size in pixels (the window grows by its menu bar).
+    void setInnerSize(const QSize& pixels);
+    const Scaler& scaler() const { return scaler_; }
+    void setBackColor(const QColor& color);
+    QColor backColor() const { return back_; }
+
+    // Builds the controls and runs the load handler. Called once, by Forms.
+    void load();
+    // Shows the window modelessly; a window already shown comes to the front.
+    void showForm();
+    // Runs the unload handler, hides the window and discards it. Closing a
+    // window that is already closing does nothing.
+    void unload();
+    bool isUnloading() const { return state_ != State::Loaded; }
+
+    // Gives the focus to a control if it can take it: not while the window
+    // is hidden, nor to a disabled control.
+    static bool giveFocus(QWidget* widget);
+
+protected:
+    // Creates the controls at their design positions.
+    virtual void build() = 0;
+    // The window's own load handler; by default takes the proportions.
+    virtual void onLoad();
+    virtual void onUnload() {}
+    // After the controls have been rescaled.
+    virtual void afterRescale() {}
+    // The control that has the focus when the window is first shown.
+    virtual QWidget* initialFocus() const { return nullptr; }
+
+    // Control factories: each control is named, placed in twips and entered in
+    // the window's control collection in creation order.
+    Label* addLabel(QWidget* container, const QString& name, const QString& caption, const QRectF& twips);
+    Frame* addFrame(QWidget* container, const QString& name, const QRectF& twips);
+    CommandTile* addTile(TileGroup* group, QWidget* container, const QString& caption, const QRectF& twips);
+    void addControl(QWidget* widget, Scaler::Kind kind = Scaler::Kind::Control);
+    QAction* addMenuItem(const QString& name, const QString& caption);
+
+    void takeProportions();
+    void rescale();
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    enum class State { Loaded, Unloading, Unloaded };
+
+    QWidget* client_;
+    QSizeF design_;
+    QColor back_;
+    bool scales_;
+    Placement placement_;
+    bool shownOnce_ = false;
+    State state_ = State::Loaded;
+    QList<Scaler::Entry> controls_;
+    Scaler scaler_;
+};

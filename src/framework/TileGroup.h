@@ -1,0 +1,101 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QList>
+#include <QMap>
+#include <QObject>
+#include <QPointer>
+#include <functional>
+
+class CommandTile;
+class QKeyEvent;
+
+// Virtual-key codes the windows test for.
+namespace vk {
+constexpr int Backspace = 8;
+constexpr int Enter = 13;
+constexpr int Space = 32;
+constexpr int Left = 37;
+constexpr int Up = 38;
+constexpr int Right = 39;
+constexpr int Down = 40;
+constexpr int Digit0 = 48;
+constexpr int Numpad0 = 96;
+constexpr int None = -1;
+
+// The virtual-key code of a Qt key event: main-row digits 48-57, keypad digits
+// 96-105, letters 65-90, Enter 13, Backspace 8, arrows 37-40, Space 32;
+// None for anything else.
+int fromKeyEvent(const QKeyEvent* event);
+} // namespace vk
+
+// One control array of command tiles with a single action procedure and the
+// two guards that keep a held key from acting more than once.
+class TileGroup : public QObject {
+    Q_OBJECT
+public:
+    using Action = std::function<void(int index)>;
+    // Handles a key down on the tile with this index; returns false to discard
+    // the key without setting the guard.
+    using KeyHandler = std::function<bool(int vkCode, int index)>;
+
+    TileGroup(const QString& name, Action action, QObject* parent);
+
+    QString name() const { return objectName(); }
+    // Creates tile `index` (the next one) inside `container`, at a position in twips.
+    CommandTile* addTile(QWidget* container, const QString& caption, const QRectF& twips);
+    int count() const { return static_cast<int>(tiles_.size()); }
+    CommandTile* tile(int index) const { return tiles_.value(index); }
+
+    void setColors(const QColor& focus, const QColor& rest);
+    QColor focusColor() const { return focus_; }
+    QColor restColor() const { return rest_; }
+    // Keys that move the focus to a tile: key code -> tile index.
+    void setSelection(const QMap<int, int>& keyToTile) { selection_ = keyToTile; }
+    // Replaces the selection table and Enter with the window's own key table.
+    void setKeyHandler(KeyHandler handler) { keyHandler_ = std::move(handler); }
+    // The arrows move the focus among the usable tiles, as in a group of option buttons.
+    void setArrowNavigation(bool on) { arrows_ = on; }
+    // A key already held down when a tile of this group gets the focus does not
+    // act: the group's guard is set while a key is being handled elsewhere, and
+    // that key's release clears the guards of both groups.
+    void setIgnoreKeysHeldOnFocus(bool on) { ignoreHeld_ = on; }
+    bool ignoresKeysHeldOnFocus() const { return ignoreHeld_; }
+    // Space acts on the tile instead of moving to the next one (a lone button).
+    void setSpaceActs(bool on) { spaceActs_ = on; }
+
+    void runAction(int index);
+    // Gives the focus to a tile that can take it; false if it cannot.
+    bool focusTile(int index);
+    bool canTakeFocus(int index) const;
+
+    bool keyDownGuard = false;
+    bool keyPressGuard = false;
+
+    // Entry points for the tiles' events.
+    void keyDown(int index, int vkCode);
+    void characterTyped(int index, QChar character);
+    void keyUp(int index);
+    void arrowKey(int index, int vkCode);
+    void tileFocused(int index);
+
+    // True while a key-down is being handled by any tile group.
+    static bool keyInProgress();
+
+private:
+    bool defaultKeyDown(int index, int vkCode);
+    void moveByArrow(int index, int step);
+
+    Action action_;
+    KeyHandler keyHandler_;
+    QList<CommandTile*> tiles_;
+    QMap<int, int> selection_;
+    QColor focus_{Qt::white};
+    QColor rest_{Qt::lightGray};
+    bool arrows_ = false;
+    bool ignoreHeld_ = false;
+    bool spaceActs_ = false;
+    // The group on which the key held when this group got the focus went down.
+    QPointer<TileGroup> heldFrom_;
+};

@@ -1,0 +1,3 @@
+#include "platform/MessageBox.h"
+
+QString programTitle() { return QStringLiteral("Pontelo"); }

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/Clock.h"
+#include "platform/MessageBox.h"
+#include "platform/RandomSource.h"
+
+#include <memory>
+
+// The one place the program reaches the clock, the random source and message
+// boxes (the printers: Printers.h). The program installs the real ones at
+// start; tests install settable and recording ones.
+namespace platform {
+
+Clock& clock();
+RandomSource& random();
+MessageBox& messageBox();
+
+void setClock(std::unique_ptr<Clock> clock);
+void setRandom(std::unique_ptr<RandomSource> random);
+void setMessageBox(std::unique_ptr<MessageBox> messageBox);
+
+} // namespace platform

@@ -1,0 +1,107 @@
+#pragma once
+
+#include <QImage>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+// The printers of the machine and one document at a time on the current
+// printer. Positions are in twips from the top left corner of the printable
+// page. Printing a line writes it at (currentX, currentY), then moves to the
+// start of the next line, as the drill's printouts expect.
+class Printers {
+public:
+    static inline const QString kFilePdf = QStringLiteral("File PDF");
+
+    virtual ~Printers() = default;
+
+    // Installed printers in the platform's order, "File PDF" last.
+    virtual QStringList deviceNames() const = 0;
+    virtual QString defaultPrinter() const = 0;
+    // The printer every print goes to: the default one until changed.
+    QString currentPrinter() const;
+    void setCurrentPrinter(const QString& deviceName);
+    // Font families the current printer offers.
+    virtual QStringList fonts() const = 0;
+
+    // What the document is, for the name of a PDF file ("Esercizio", "Scheda").
+    void setDocumentName(const QString& name) { documentName_ = name; }
+    QString documentName() const { return documentName_; }
+
+    void setFontName(const QString& name) { fontName_ = name; }
+    QString fontName() const { return fontName_; }
+    void setFontSize(float points) { fontSize_ = points; }
+    float fontSize() const { return fontSize_; }
+    void setFontBold(bool bold) { fontBold_ = bold; }
+    bool fontBold() const { return fontBold_; }
+    void setCurrentX(float twips) { currentX_ = twips; }
+    float currentX() const { return currentX_; }
+    void setCurrentY(float twips) { currentY_ = twips; }
+    float currentY() const { return currentY_; }
+
+    void print(const QString& text);
+    void paintPicture(const QImage& picture, float xTwips, float yTwips, float widthTwips, float heightTwips);
+    // Ends the document, which sends the page to the printer.
+    void endDoc();
+
+protected:
+    virtual float lineHeightTwips() const = 0;
+    virtual void drawText(const QString& text) = 0;
+    virtual void drawPicture(const QImage& picture, float x, float y, float width, float height) = 0;
+    virtual void finishDocument() = 0;
+
+private:
+    mutable QString current_;
+    QString documentName_ = QStringLiteral("Stampa");
+    QString fontName_ = QStringLiteral("Arial");
+    float fontSize_ = 12.0f;
+    bool fontBold_ = false;
+    float currentX_ = 0.0f;
+    float currentY_ = 0.0f;
+};
+
+// Remembers every call, for the tests; the printer and font lists are settable.
+class RecordingPrinters final : public Printers {
+public:
+    struct Entry {
+        enum Kind { Text, Picture, EndDoc } kind;
+        QString printer;
+        QString text;
+        QString fontName;
+        float fontSize = 0;
+        bool bold = false;
+        float x = 0;
+        float y = 0;
+        QSize pictureSize;
+        float width = 0;
+        float height = 0;
+    };
+
+    RecordingPrinters();
+    QStringList deviceNames() const override { return devices; }
+    QString defaultPrinter() const override { return defaultDevice; }
+    QStringList fonts() const override { return fontList; }
+
+    // Texts printed so far, in order.
+    QStringList printedTexts() const;
+    int documentsEnded() const;
+
+    QStringList devices;
+    QString defaultDevice;
+    QStringList fontList;
+    QList<Entry> entries;
+
+protected:
+    float lineHeightTwips() const override;
+    void drawText(const QString& text) override;
+    void drawPicture(const QImage& picture, float x, float y, float width, float height) override;
+    void finishDocument() override;
+};
+
+namespace platform {
+// The printers every print goes through. Until the program installs the real
+// ones, output goes to a recording one, so nothing reaches a printer by accident.
+Printers& printers();
+void setPrinters(std::unique_ptr<Printers> printers);
+} // namespace platform

@@ -1,0 +1,8 @@
+#pragma once
+
+#include "platform/MessageBox.h"
+
+class QtMessageBox final : public MessageBox {
+public:
+    void show(const QString& text) override;
+};

@@ -1,0 +1,39 @@
+#include "session/FrmAutore.h"
+
+#include "framework/Controls.h"
+#include "framework/Twips.h"
+
+#include <QPushButton>
+
+FrmAutore::FrmAutore() : Form(kName, QSizeF(9960, 7290), false, Placement::Centred) {}
+
+void FrmAutore::build() {
+    setWindowTitle(QStringLiteral("Autore"));
+    setBackColor(bgr(0x00FFC0FF));
+    QWidget* w = client();
+
+    auto label = [&](const QString& name, const QString& caption, const QRectF& twips, bool bold, quint32 color) {
+        Label* l = addLabel(w, name, caption, twips);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        l->setFont(designFont(QStringLiteral("Arial"), 18, bold));
+        l->setForeColor(bgr(color));
+    };
+    label(QStringLiteral("Label1"), QStringLiteral("Sito dell'autore:"), {200, 465, 4455, 435}, false, 0);
+    label(QStringLiteral("Label2"), QStringLiteral("ilpontelo.example.org"), {165, 945, 6795, 510}, true,
+          0x00C00000);
+    label(QStringLiteral("Label3"), QStringLiteral("Email:"), {225, 1860, 1350, 435}, false, 0);
+    label(QStringLiteral("Label4"), QStringLiteral("autore@ilpontelo.example.org"), {180, 2310, 5955, 510}, true,
+          0x00C00000);
+
+    command1_ = new QPushButton(QStringLiteral("C h i u d i"), w);
+    command1_->setObjectName(QStringLiteral("Command1"));
+    command1_->setFont(designFont(QStringLiteral("Arial"), 24, false));
+    command1_->setStyleSheet(QStringLiteral("QPushButton { background-color: rgb(255, 128, 255); }"));
+    command1_->setAutoDefault(true);
+    command1_->setDefault(true);
+    placeTwips(command1_, {3180, 5784, 3810, 1050});
+    addControl(command1_);
+    connect(command1_, &QPushButton::clicked, this, [this] { unload(); });
+}
+
+QWidget* FrmAutore::initialFocus() const { return command1_; }
