@@ -119,7 +119,9 @@ void FrmInizio::build() {
     label5->setForeColor(bgr(0x000000C0));
     label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    // "Esci" lies over Frame3's area and must stay on top of it.
+    // The picture and the decorations lie under the frames and tiles that
+    // overlap them; "Esci" lies over Frame3's area and stays on top of it.
+    image1->lower();
     esci->raise();
 
     QAction* stampaSchede = addMenuItem(QStringLiteral("frmStampaSchede"), QStringLiteral("Stampa schede"));
