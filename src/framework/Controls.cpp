@@ -7,7 +7,6 @@ Label::Label(QWidget* parent) : QLabel(parent) {
     setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     setWordWrap(true);
     setAutoFillBackground(false);
-    setAttribute(Qt::WA_TranslucentBackground);
     setFocusPolicy(Qt::NoFocus);
 }
 
@@ -28,7 +27,6 @@ void Label::setForeColor(const QColor& color) {
 
 void Label::setBackColor(const QColor& color) {
     backColor_ = color;
-    setAttribute(Qt::WA_TranslucentBackground, false);
     QPalette p = palette();
     p.setColor(QPalette::Window, color);
     setPalette(p);

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what the program needs to build and run on Debian 12, skipping
+# what is already there.
+set -euo pipefail
+
+packages=(
+    g++ cmake make
+    qt6-base-dev qt6-qpa-plugins libgl-dev
+    # Fonts metric-compatible with Arial, Times New Roman and Courier New,
+    # which the windows and the printouts are laid out in.
+    fontconfig fonts-liberation fonts-urw-base35
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if [ "${#missing[@]}" -gt 0 ]; then
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
