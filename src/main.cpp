@@ -1,7 +1,7 @@
 #include "framework/Forms.h"
 #include "platform/Platform.h"
-#include "platform/QtMessageBox.h"
 #include "platform/Printers.h"
+#include "platform/QtMessageBox.h"
 #include "platform/QtPrinters.h"
 #include "session/FrmInizio.h"
 

@@ -57,7 +57,8 @@ void FrmOperativo::buildRow() {
     const QFont numeri = designFont(QStringLiteral("Arial"), 72, true);
     const QFont segni = designFont(QStringLiteral("Times New Roman"), 72, true);
     auto numero = [&](int k, double left) {
-        Label* l = addLabel(fraNumero_, QStringLiteral("lblNumero%1").arg(k), QString(), {left, 210, 2025, 1845});
+        Label* l =
+            addLabel(fraNumero_, QStringLiteral("lblNumero%1").arg(k), QString(), {left, 210, 2025, 1845});
         l->setFont(numeri);
         l->setForeColor(Qt::black);
         numeri_[static_cast<size_t>(k - 1)] = l;
@@ -83,7 +84,8 @@ void FrmOperativo::buildRow() {
     // The sign labels overlap the numbers; the numbers stay readable on top.
     for (Label* l : numeri_)
         l->raise();
-    lblCorrezione_ = addLabel(fraNumero_, QStringLiteral("lblCorrezione"), QString(), {9255, 2055, 2010, 1935});
+    lblCorrezione_ =
+        addLabel(fraNumero_, QStringLiteral("lblCorrezione"), QString(), {9255, 2055, 2010, 1935});
     lblCorrezione_->setFont(numeri);
     lblCorrezione_->setForeColor(Qt::black);
 
@@ -127,11 +129,12 @@ void FrmOperativo::buildResults() {
     };
     lblOperazione_ = valore(QStringLiteral("LblOperazione"), 390, QString());
     lblRisEsatte_ = valore(QStringLiteral("lblRisEsatte"), 1485, QString());
-    lblRisErrate_ = valore(QStringLiteral("lblRisErrate"), 2490, QStringLiteral("Secondi impiegati per ogni risposta"));
-    lblTempoParziale_ =
-        valore(QStringLiteral("LblTempoParziale"), 3480, QStringLiteral("Secondi impiegati per ogni risposta"));
-    lblTempoTotale_ =
-        valore(QStringLiteral("LblTempoTotale"), 4635, QStringLiteral("Secondi impiegati per ogni esercizio"));
+    lblRisErrate_ =
+        valore(QStringLiteral("lblRisErrate"), 2490, QStringLiteral("Secondi impiegati per ogni risposta"));
+    lblTempoParziale_ = valore(QStringLiteral("LblTempoParziale"), 3480,
+                               QStringLiteral("Secondi impiegati per ogni risposta"));
+    lblTempoTotale_ = valore(QStringLiteral("LblTempoTotale"), 4635,
+                             QStringLiteral("Secondi impiegati per ogni esercizio"));
 
     lblEsito_ = addLabel(client(), QStringLiteral("LblEsito"), QString(), {225, 5550, 5730, 975});
     lblEsito_->setFont(designFont(QStringLiteral("Arial"), 48, true));
@@ -169,17 +172,20 @@ void FrmOperativo::buildPanels() {
     option2_ = gruppo(QStringLiteral("Option2"), [this](int i) { PremiTasto(i); });
     option2_->setKeyHandler([this](int codice, int indice) { return tastoTastierino(codice, indice); });
     option2_->setArrowNavigation(true);
-    const double cifre[10][2] = {{30, 120},  {1170, 120}, {2295, 120}, {3435, 120}, {45, 705},
-                                 {1170, 705}, {2295, 705}, {3435, 705}, {45, 1290}, {1170, 1290}};
+    const double cifre[10][2] = {{30, 120},   {1170, 120}, {2295, 120}, {3435, 120}, {45, 705},
+                                 {1170, 705}, {2295, 705}, {3435, 705}, {45, 1290},  {1170, 1290}};
     for (int d = 0; d < 10; ++d)
         tessera(option2_, fraTastierino_, QString::number(d), {cifre[d][0], cifre[d][1], 1110, 585}, 24);
     tessera(option2_, fraTastierino_, QStringLiteral("Cancella"), {2295, 1290, 2250, 585}, 24);
-    tessera(option2_, fraTastierino_, QStringLiteral("Verifica"), {45, 1875, 2250, 585}, 24)->setEnabled(false);
-    tessera(option2_, fraTastierino_, QStringLiteral("Avanti"), {2295, 1875, 2250, 585}, 24)->setEnabled(false);
+    tessera(option2_, fraTastierino_, QStringLiteral("Verifica"), {45, 1875, 2250, 585}, 24)
+        ->setEnabled(false);
+    tessera(option2_, fraTastierino_, QStringLiteral("Avanti"), {2295, 1875, 2250, 585}, 24)
+        ->setEnabled(false);
     tessera(option2_, fraTastierino_, QStringLiteral("Esco"), {45, 2520, 4485, 585}, 24)->setEnabled(false);
 
     fraAiuto_ = pannello(QStringLiteral("fraAiuto"), 6600, 5280);
-    Label* tiAiuto = addLabel(fraAiuto_, QStringLiteral("Label4(0)"), QStringLiteral("Ti aiuto ?"), {1065, 300, 2385, 585});
+    Label* tiAiuto = addLabel(fraAiuto_, QStringLiteral("Label4(0)"), QStringLiteral("Ti aiuto ?"),
+                              {1065, 300, 2385, 585});
     tiAiuto->setBackColor(kRiposoTessere);
     tiAiuto->setFont(designFont(QStringLiteral("Arial"), 18, true));
     option3_ = gruppo(QStringLiteral("Option3"), [this](int i) { i == 0 ? SiSi() : NoNo(); });
@@ -188,8 +194,9 @@ void FrmOperativo::buildPanels() {
     tessera(option3_, fraAiuto_, QStringLiteral("NO"), {780, 2295, 3120, 945}, 20.25);
 
     fraAvviso_ = pannello(QStringLiteral("fraAvviso"), 6615, 5250);
-    Label* avviso = addLabel(fraAvviso_, QStringLiteral("Label4(1)"),
-                             QStringLiteral("Se ricominci gli esercizi andranno persi"), {75, 225, 3780, 870});
+    Label* avviso =
+        addLabel(fraAvviso_, QStringLiteral("Label4(1)"),
+                 QStringLiteral("Se ricominci gli esercizi andranno persi"), {75, 225, 3780, 870});
     avviso->setFont(designFont(QStringLiteral("Arial"), 18, true));
     optAvviso_ = gruppo(QStringLiteral("optAvviso"), [this](int i) {
         if (i == 0) {
@@ -202,8 +209,8 @@ void FrmOperativo::buildPanels() {
     tessera(optAvviso_, fraAvviso_, QStringLiteral("Ricomincia"), {780, 2130, 3330, 840}, 20.25);
 
     fraIntervento_ = pannello(QStringLiteral("fraIntervento"), 6645, 5265);
-    Label* intervengo = addLabel(fraIntervento_, QStringLiteral("lblIntervento"), QStringLiteral("Intervengo io"),
-                                 {420, 195, 4095, 510});
+    Label* intervengo = addLabel(fraIntervento_, QStringLiteral("lblIntervento"),
+                                 QStringLiteral("Intervengo io"), {420, 195, 4095, 510});
     intervengo->setFont(designFont(QStringLiteral("Arial"), 18, true));
     optOK_ = gruppo(QStringLiteral("optOK"), [this](int) {
         optOK_->tile(0)->resetPressed();
@@ -226,7 +233,9 @@ void FrmOperativo::onLoad() {
     NascondiCroci();
 }
 
-void FrmOperativo::setTestoBanner(const QString& testo) { label2_->setCaption(testo); }
+void FrmOperativo::setTestoBanner(const QString& testo) {
+    label2_->setCaption(testo);
+}
 
 QWidget* FrmOperativo::initialFocus() const {
     if (fraAvviso_->isEnabled())
@@ -246,7 +255,9 @@ Label* FrmOperativo::numero(int k) const {
     return numeri_[static_cast<size_t>(k - 1)];
 }
 
-Label* FrmOperativo::etichettaNascosta() const { return numero(Modulo2::get().PosNascosto); }
+Label* FrmOperativo::etichettaNascosta() const {
+    return numero(Modulo2::get().PosNascosto);
+}
 
 // ---- The run ----
 
@@ -272,6 +283,10 @@ void FrmOperativo::NuovaOperazione() {
     lblEsito_->setCaption(QString());
     lblTempoParziale_->setCaption(QString());
     preparaOperazione(m);
+    // The keypad is put in use before it is prepared: when a new run starts
+    // from the end-of-run notice its frame is still disabled, and "1" could
+    // not take the focus nor "Avanti" and "Esco" be switched off.
+    mostraPannello(fraTastierino_);
     AttivaTastierino();
     lblOperazione_->setCaption(QString::number(m.OperazioneMostrata));
 
@@ -291,8 +306,6 @@ void FrmOperativo::NuovaOperazione() {
     if (Label* nascosta = etichettaNascosta())
         nascosta->setForeColor(kMarroneNascosto);
     ChiudiRiga(m);
-
-    mostraPannello(fraTastierino_);
 }
 
 void FrmOperativo::AggiornaTempi() {
@@ -309,22 +322,24 @@ void FrmOperativo::ControllaFine() {
     optAvviso_->focusTile(0);
 }
 
-void FrmOperativo::DisabilitaPannelli() {
+void FrmOperativo::DisabilitaPannelli(Frame* inUso) {
     for (Frame* f : {fraTastierino_, fraAiuto_, fraAvviso_, fraIntervento_})
-        f->setEnabled(false);
+        if (f != inUso)
+            f->setEnabled(false);
 }
 
 // Puts one panel in use. The panel is enabled before the others are disabled,
-// so that the focus never has to leave a panel that stays in use.
+// so that the focus never has to leave a panel that stays in use (disabling
+// the frame that holds the focus would send it elsewhere).
 void FrmOperativo::mostraPannello(Frame* pannello) {
     pannello->setEnabled(true);
-    for (Frame* f : {fraTastierino_, fraAiuto_, fraAvviso_, fraIntervento_})
-        if (f != pannello)
-            f->setEnabled(false);
+    DisabilitaPannelli(pannello);
     pannello->raise();
 }
 
-void FrmOperativo::visualizzaEsercizio() { Forms::get<FrmStampaEsercizio>().showForm(); }
+void FrmOperativo::visualizzaEsercizio() {
+    Forms::get<FrmStampaEsercizio>().showForm();
+}
 
 // ---- The keypad ----
 

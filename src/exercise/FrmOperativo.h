@@ -33,7 +33,8 @@ public:
     void NuovaOperazione();
     void AggiornaTempi();
     void ControllaFine();
-    void DisabilitaPannelli();
+    // Disables the four panels, all but the one about to be put in use.
+    void DisabilitaPannelli(Frame* inUso = nullptr);
     // Keypad
     void PremiTasto(int indice);
     void AttivaTastierino();

@@ -11,7 +11,9 @@ qint16 estraiTermine(RandomSource& rnd, qint16 numMin, qint16 numMax) {
     return static_cast<qint16>(static_cast<int>(std::floor(prodotto)) + numMin);
 }
 
-int estraiTipoOperazione(RandomSource& rnd) { return static_cast<int>(std::floor(rnd.next() * 2.0f)) + 1; }
+int estraiTipoOperazione(RandomSource& rnd) {
+    return static_cast<int>(std::floor(rnd.next() * 2.0f)) + 1;
+}
 
 namespace {
 void estraiQuattro(Modulo2& m, RandomSource& rnd) {

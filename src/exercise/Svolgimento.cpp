@@ -30,7 +30,9 @@ void preparaOperazione(Modulo2& m) {
     m.OperazioneMostrata = static_cast<qint16>(m.OperazioneMostrata + 1);
 }
 
-bool serieCompleta(const Modulo2& m) { return m.NumOperazione >= kOperazioniPerSerie; }
+bool serieCompleta(const Modulo2& m) {
+    return m.NumOperazione >= kOperazioniPerSerie;
+}
 
 void misuraTempi(Modulo2& m, float oraVerifica) {
     m.OraVerifica = oraVerifica;
@@ -66,7 +68,9 @@ void cancellaCifra(Modulo2& m) {
         m.Risposta = QStringLiteral("?");
 }
 
-bool rispostaEsatta(const Modulo2& m) { return m.StrRisultato.trimmed() == m.Risposta.trimmed(); }
+bool rispostaEsatta(const Modulo2& m) {
+    return m.StrRisultato.trimmed() == m.Risposta.trimmed();
+}
 
 namespace {
 void aggiungiAlRegistro(Modulo2& m, const QString& testo) {
@@ -87,4 +91,6 @@ void registraRispostaErrata(Modulo2& m) {
     aggiungiAlRegistro(m, m.Risposta + m.MarcaEsito);
 }
 
-void registraCorrezione(Modulo2& m) { aggiungiAlRegistro(m, m.StrRisultato + QStringLiteral("°")); }
+void registraCorrezione(Modulo2& m) {
+    aggiungiAlRegistro(m, m.StrRisultato + QStringLiteral("°"));
+}

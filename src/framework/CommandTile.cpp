@@ -87,7 +87,9 @@ void CommandTile::mouseReleaseEvent(QMouseEvent* event) {
     resetPressed();
 }
 
-void CommandTile::mouseMoveEvent(QMouseEvent* event) { event->accept(); }
+void CommandTile::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
+}
 
 void CommandTile::keyPressEvent(QKeyEvent* event) {
     event->accept();

@@ -2,8 +2,8 @@
 
 #include "framework/CommandTile.h"
 #include "framework/Controls.h"
-#include "framework/TileGroup.h"
 #include "framework/Forms.h"
+#include "framework/TileGroup.h"
 #include "framework/Twips.h"
 
 #include <QAction>
@@ -38,7 +38,8 @@ void Form::setBackColor(const QColor& color) {
     client_->setAutoFillBackground(true);
 }
 
-CommandTile* Form::addTile(TileGroup* group, QWidget* container, const QString& caption, const QRectF& twips) {
+CommandTile* Form::addTile(TileGroup* group, QWidget* container, const QString& caption,
+                           const QRectF& twips) {
     CommandTile* tile = group->addTile(container, caption, twips);
     addControl(tile);
     return tile;
@@ -72,7 +73,9 @@ void Form::onLoad() {
         takeProportions();
 }
 
-void Form::takeProportions() { scaler_.takeProportions(controls_, design_); }
+void Form::takeProportions() {
+    scaler_.takeProportions(controls_, design_);
+}
 
 void Form::rescale() {
     if (!scales_ || isUnloading())
@@ -143,7 +146,9 @@ Frame* Form::addFrame(QWidget* container, const QString& name, const QRectF& twi
     return frame;
 }
 
-void Form::addControl(QWidget* widget, Scaler::Kind kind) { controls_.append({widget, kind}); }
+void Form::addControl(QWidget* widget, Scaler::Kind kind) {
+    controls_.append({widget, kind});
+}
 
 QAction* Form::addMenuItem(const QString& name, const QString& caption) {
     auto* action = new QAction(caption, this);

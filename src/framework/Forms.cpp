@@ -36,13 +36,23 @@ void Forms::unload(const QString& name) {
         f->unload();
 }
 
-QStringList Forms::unloadLog() { return registry().unloadLog; }
-void Forms::clearUnloadLog() { registry().unloadLog.clear(); }
-void Forms::setOnLastUnloaded(std::function<void()> callback) { registry().onLastUnloaded = std::move(callback); }
+QStringList Forms::unloadLog() {
+    return registry().unloadLog;
+}
+void Forms::clearUnloadLog() {
+    registry().unloadLog.clear();
+}
+void Forms::setOnLastUnloaded(std::function<void()> callback) {
+    registry().onLastUnloaded = std::move(callback);
+}
 
-void Forms::insert(Form* form) { registry().forms.append(form); }
+void Forms::insert(Form* form) {
+    registry().forms.append(form);
+}
 
-void Forms::noteUnloading(Form* form) { registry().unloadLog.append(form->name()); }
+void Forms::noteUnloading(Form* form) {
+    registry().unloadLog.append(form->name());
+}
 
 void Forms::remove(Form* form) {
     Registry& r = registry();

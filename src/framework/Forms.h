@@ -9,8 +9,7 @@
 class Forms {
 public:
     // The loaded window of this class, created and loaded (hidden) if needed.
-    template <class T>
-    static T& get() {
+    template <class T> static T& get() {
         if (Form* existing = find(T::kName))
             return *static_cast<T*>(existing);
         T* form = new T();

@@ -81,7 +81,9 @@ bool TileGroup::focusTile(int index) {
     return true;
 }
 
-bool TileGroup::keyInProgress() { return keyDepth > 0; }
+bool TileGroup::keyInProgress() {
+    return keyDepth > 0;
+}
 
 void TileGroup::keyDown(int index, int vkCode) {
     if (keyDownGuard)

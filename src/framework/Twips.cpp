@@ -22,4 +22,6 @@ QRectF twipsRect(const QWidget* widget) {
             g.height() * kTwipsPerPixel};
 }
 
-QColor bgr(quint32 value) { return QColor(value & 0xff, (value >> 8) & 0xff, (value >> 16) & 0xff); }
+QColor bgr(quint32 value) {
+    return QColor(value & 0xff, (value >> 8) & 0xff, (value >> 16) & 0xff);
+}

@@ -9,7 +9,9 @@ class QWidget;
 // screen shows them at 15 twips per logical pixel.
 constexpr double kTwipsPerPixel = 15.0;
 
-inline int twipsToPixels(double twips) { return qRound(twips / kTwipsPerPixel); }
+inline int twipsToPixels(double twips) {
+    return qRound(twips / kTwipsPerPixel);
+}
 
 // Moves a control, in one operation, to a rectangle given in twips and
 // remembers that rectangle as the control's own position.

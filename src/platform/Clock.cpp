@@ -10,10 +10,14 @@ QString shortDateText(const QDate& date, const QLocale& locale) {
     return locale.toString(date, QLocale::ShortFormat);
 }
 
-QString Clock::shortDate() const { return shortDateText(today(), QLocale::system()); }
+QString Clock::shortDate() const {
+    return shortDateText(today(), QLocale::system());
+}
 
 float SystemClock::timeOfDay() const {
     return static_cast<float>(QTime::currentTime().msecsSinceStartOfDay()) / 1000.0f;
 }
 
-QDate SystemClock::today() const { return QDate::currentDate(); }
+QDate SystemClock::today() const {
+    return QDate::currentDate();
+}

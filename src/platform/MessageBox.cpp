@@ -1,3 +1,5 @@
 #include "platform/MessageBox.h"
 
-QString programTitle() { return QStringLiteral("Pontelo"); }
+QString programTitle() {
+    return QStringLiteral("Pontelo");
+}

@@ -17,12 +17,24 @@ Installed& installed() {
 
 } // namespace
 
-Clock& clock() { return *installed().clock; }
-RandomSource& random() { return *installed().random; }
-MessageBox& messageBox() { return *installed().messageBox; }
+Clock& clock() {
+    return *installed().clock;
+}
+RandomSource& random() {
+    return *installed().random;
+}
+MessageBox& messageBox() {
+    return *installed().messageBox;
+}
 
-void setClock(std::unique_ptr<Clock> c) { installed().clock = std::move(c); }
-void setRandom(std::unique_ptr<RandomSource> r) { installed().random = std::move(r); }
-void setMessageBox(std::unique_ptr<MessageBox> m) { installed().messageBox = std::move(m); }
+void setClock(std::unique_ptr<Clock> c) {
+    installed().clock = std::move(c);
+}
+void setRandom(std::unique_ptr<RandomSource> r) {
+    installed().random = std::move(r);
+}
+void setMessageBox(std::unique_ptr<MessageBox> m) {
+    installed().messageBox = std::move(m);
+}
 
 } // namespace platform

@@ -8,7 +8,9 @@ QString Printers::currentPrinter() const {
     return current_;
 }
 
-void Printers::setCurrentPrinter(const QString& deviceName) { current_ = deviceName; }
+void Printers::setCurrentPrinter(const QString& deviceName) {
+    current_ = deviceName;
+}
 
 void Printers::print(const QString& text) {
     drawText(text);
@@ -28,8 +30,10 @@ void Printers::endDoc() {
 }
 
 RecordingPrinters::RecordingPrinters()
-    : devices{QStringLiteral("Aula 1"), Printers::kFilePdf}, defaultDevice(QStringLiteral("Aula 1")),
-      fontList{QStringLiteral("Arial"), QStringLiteral("Courier New"), QStringLiteral("Times New Roman")} {}
+    : devices{QStringLiteral("Aula 1"), Printers::kFilePdf},
+      defaultDevice(QStringLiteral("Aula 1")), fontList{QStringLiteral("Arial"),
+                                                        QStringLiteral("Courier New"),
+                                                        QStringLiteral("Times New Roman")} {}
 
 QStringList RecordingPrinters::printedTexts() const {
     QStringList texts;
@@ -48,16 +52,36 @@ int RecordingPrinters::documentsEnded() const {
 
 // A fixed line pitch keeps the recorded positions predictable: 1.2 times the
 // font size, in twips.
-float RecordingPrinters::lineHeightTwips() const { return std::round(fontSize() * 24.0f); }
+float RecordingPrinters::lineHeightTwips() const {
+    return std::round(fontSize() * 24.0f);
+}
 
 void RecordingPrinters::drawText(const QString& text) {
-    entries.append({Entry::Text, currentPrinter(), text, fontName(), fontSize(), fontBold(), currentX(),
-                    currentY(), {}, 0, 0});
+    entries.append({Entry::Text,
+                    currentPrinter(),
+                    text,
+                    fontName(),
+                    fontSize(),
+                    fontBold(),
+                    currentX(),
+                    currentY(),
+                    {},
+                    0,
+                    0});
 }
 
 void RecordingPrinters::drawPicture(const QImage& picture, float x, float y, float width, float height) {
-    entries.append(
-        {Entry::Picture, currentPrinter(), {}, fontName(), fontSize(), fontBold(), x, y, picture.size(), width, height});
+    entries.append({Entry::Picture,
+                    currentPrinter(),
+                    {},
+                    fontName(),
+                    fontSize(),
+                    fontBold(),
+                    x,
+                    y,
+                    picture.size(),
+                    width,
+                    height});
 }
 
 void RecordingPrinters::finishDocument() {
@@ -72,6 +96,10 @@ std::unique_ptr<Printers>& installedPrinters() {
 }
 } // namespace
 
-Printers& printers() { return *installedPrinters(); }
-void setPrinters(std::unique_ptr<Printers> p) { installedPrinters() = std::move(p); }
+Printers& printers() {
+    return *installedPrinters();
+}
+void setPrinters(std::unique_ptr<Printers> p) {
+    installedPrinters() = std::move(p);
+}
 } // namespace platform

@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
@@ -39,8 +40,7 @@ bool fontAvailable(const QString& family) {
     return faces.contains(resolved);
 }
 
-QtPrinters::QtPrinters()
-    : pdfFolder_(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)) {}
+QtPrinters::QtPrinters() : pdfFolder_(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)) {}
 
 QtPrinters::~QtPrinters() {
     if (painter_ && painter_->isActive())
@@ -87,9 +87,13 @@ QPainter& QtPrinters::painter() {
         printer_->setDocName(documentName());
         if (device == kFilePdf) {
             QDir().mkpath(pdfFolder_);
-            const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh.mm.ss"));
-            pendingPdfFile_ = QDir(pdfFolder_).filePath(
-                QStringLiteral("Pontelo - %1 - %2.pdf").arg(documentName(), stamp));
+            const QString stamp =
+                QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh.mm.ss"));
+            const QString base = QStringLiteral("Pontelo - %1 - %2").arg(documentName(), stamp);
+            pendingPdfFile_ = QDir(pdfFolder_).filePath(base + QStringLiteral(".pdf"));
+            // Documents printed within the same second must not overwrite each other.
+            for (int n = 2; QFileInfo::exists(pendingPdfFile_); ++n)
+                pendingPdfFile_ = QDir(pdfFolder_).filePath(QStringLiteral("%1 (%2).pdf").arg(base).arg(n));
             printer_->setOutputFormat(QPrinter::PdfFormat);
             printer_->setOutputFileName(pendingPdfFile_);
         } else {
@@ -136,6 +140,7 @@ void QtPrinters::finishDocument() {
     if (!pendingPdfFile_.isEmpty()) {
         lastPdfFile_ = pendingPdfFile_;
         pendingPdfFile_.clear();
-        platform::messageBox().show(QStringLiteral("Il documento è stato salvato nel file %1").arg(lastPdfFile_));
+        platform::messageBox().show(
+            QStringLiteral("Il documento è stato salvato nel file %1").arg(lastPdfFile_));
     }
 }

@@ -8,7 +8,7 @@ FrmStampaEsercizio::FrmStampaEsercizio() : Form(kName, QSizeF(11910, 8640), true
 void FrmStampaEsercizio::build() {
     setWindowTitle(QStringLiteral("FINESTRA DI STAMPA "));
     setBackColor(bgr(0x00C0E0FF));
-    Label* avviso = addLabel(client(), QStringLiteral("lblAvviso"), QStringLiteral("Risultati dell'esercizio"),
-                             {600, 600, 10700, 900});
+    Label* avviso = addLabel(client(), QStringLiteral("lblAvviso"),
+                             QStringLiteral("Risultati dell'esercizio"), {600, 600, 10700, 900});
     avviso->setFont(designFont(QStringLiteral("Arial"), 24, true));
 }

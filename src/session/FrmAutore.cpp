@@ -12,7 +12,8 @@ void FrmAutore::build() {
     setBackColor(bgr(0x00FFC0FF));
     QWidget* w = client();
 
-    auto label = [&](const QString& name, const QString& caption, const QRectF& twips, bool bold, quint32 color) {
+    auto label = [&](const QString& name, const QString& caption, const QRectF& twips, bool bold,
+                     quint32 color) {
         Label* l = addLabel(w, name, caption, twips);
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         l->setFont(designFont(QStringLiteral("Arial"), 18, bold));
@@ -22,8 +23,8 @@ void FrmAutore::build() {
     label(QStringLiteral("Label2"), QStringLiteral("ilpontelo.example.org"), {165, 945, 6795, 510}, true,
           0x00C00000);
     label(QStringLiteral("Label3"), QStringLiteral("Email:"), {225, 1860, 1350, 435}, false, 0);
-    label(QStringLiteral("Label4"), QStringLiteral("autore@ilpontelo.example.org"), {180, 2310, 5955, 510}, true,
-          0x00C00000);
+    label(QStringLiteral("Label4"), QStringLiteral("autore@ilpontelo.example.org"), {180, 2310, 5955, 510},
+          true, 0x00C00000);
 
     command1_ = new QPushButton(QStringLiteral("C h i u d i"), w);
     command1_->setObjectName(QStringLiteral("Command1"));
@@ -36,4 +37,6 @@ void FrmAutore::build() {
     connect(command1_, &QPushButton::clicked, this, [this] { unload(); });
 }
 
-QWidget* FrmAutore::initialFocus() const { return command1_; }
+QWidget* FrmAutore::initialFocus() const {
+    return command1_;
+}

@@ -26,8 +26,10 @@ void FrmInizio::build() {
     const QColor focus = bgr(0x00FFFF80);
     const QColor rest = bgr(0x00FFFFC0);
     const QFont tileFont = designFont(QStringLiteral("Arial"), 18, true);
-    option2_ = new TileGroup(QStringLiteral("Option2"), [this](int i) { SceltaLivello(i); }, this);
-    option3_ = new TileGroup(QStringLiteral("Option3"), [this](int i) { SceltaVaiEsci(i); }, this);
+    option2_ = new TileGroup(
+        QStringLiteral("Option2"), [this](int i) { SceltaLivello(i); }, this);
+    option3_ = new TileGroup(
+        QStringLiteral("Option3"), [this](int i) { SceltaVaiEsci(i); }, this);
     for (TileGroup* g : {option2_, option3_}) {
         g->setColors(focus, rest);
         g->setSelection({{49, 0}, {97, 0}, {50, 1}, {98, 1}});
@@ -57,9 +59,12 @@ void FrmInizio::build() {
     Frame* frame2 = addFrame(w, QStringLiteral("Frame2"), {1380, 3705, 4635, 2985});
     frame2->setBackColor(rest);
     frame2->setFrameStyle(QFrame::NoFrame);
-    CommandTile* liv0 = addTile(option2_, frame2, QStringLiteral("Numero max da 10 a 40"), {90, 105, 4485, 840});
-    CommandTile* liv1 = addTile(option2_, frame2, QStringLiteral("Numero max da 30 a 70"), {90, 990, 4485, 840});
-    CommandTile* liv2 = addTile(option2_, frame2, QStringLiteral("Numero max da 50 a 99"), {90, 1860, 4485, 840});
+    CommandTile* liv0 =
+        addTile(option2_, frame2, QStringLiteral("Numero max da 10 a 40"), {90, 105, 4485, 840});
+    CommandTile* liv1 =
+        addTile(option2_, frame2, QStringLiteral("Numero max da 30 a 70"), {90, 990, 4485, 840});
+    CommandTile* liv2 =
+        addTile(option2_, frame2, QStringLiteral("Numero max da 50 a 99"), {90, 1860, 4485, 840});
     for (CommandTile* t : {liv0, liv1, liv2})
         styleTile(t);
     liv0->setBackColor(focus);
@@ -83,7 +88,8 @@ void FrmInizio::build() {
                              {180, 1305, 7680, 465});
     label3->setFont(designFont(QStringLiteral("Arial"), 18, false));
     label3->setForeColor(blu);
-    Label* label7 = addLabel(titolo, QStringLiteral("Label7"), QStringLiteral("Ver. 1.1.0"), {8850, 420, 2280, 420});
+    Label* label7 =
+        addLabel(titolo, QStringLiteral("Label7"), QStringLiteral("Ver. 1.1.0"), {8850, 420, 2280, 420});
     label7->setFont(designFont(QStringLiteral("Arial"), 12, true));
     label7->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     addControl(shape4);
@@ -104,7 +110,8 @@ void FrmInizio::build() {
     label6_->setForeColor(bgr(0x000000C0));
     label6_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    Label* label2 = addLabel(w, QStringLiteral("Label2"), QStringLiteral("Esercitazione"), {9720, 900, 1635, 285});
+    Label* label2 =
+        addLabel(w, QStringLiteral("Label2"), QStringLiteral("Esercitazione"), {9720, 900, 1635, 285});
     label2->setFont(designFont(QStringLiteral("Arial"), 12, true));
     label2->setForeColor(bgr(0x00800000));
     label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -114,7 +121,8 @@ void FrmInizio::build() {
     placeTwips(image1, {240, 2760, 4560, 4560});
     addControl(image1);
 
-    Label* label5 = addLabel(w, QStringLiteral("Label5"), QStringLiteral("Progetto Il Pontelo"), {240, 7470, 4800, 465});
+    Label* label5 =
+        addLabel(w, QStringLiteral("Label5"), QStringLiteral("Progetto Il Pontelo"), {240, 7470, 4800, 465});
     label5->setFont(designFont(QStringLiteral("Arial"), 18, true));
     label5->setForeColor(bgr(0x000000C0));
     label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -136,7 +144,9 @@ void FrmInizio::build() {
     setTabOrder(vai, esci);
 }
 
-QWidget* FrmInizio::initialFocus() const { return option2_->tile(0); }
+QWidget* FrmInizio::initialFocus() const {
+    return option2_->tile(0);
+}
 
 void FrmInizio::SceltaLivello(int indice) {
     const Livello& livello = livelloInizio(indice);
@@ -158,4 +168,6 @@ void FrmInizio::SceltaVaiEsci(int indice) {
         FineSessione();
 }
 
-void FrmInizio::onUnload() { FineSessione(); }
+void FrmInizio::onUnload() {
+    FineSessione();
+}

@@ -7,7 +7,9 @@ Modulo2& Modulo2::get() {
     return instance;
 }
 
-void Modulo2::reset() { get() = Modulo2{}; }
+void Modulo2::reset() {
+    get() = Modulo2{};
+}
 
 qint16& Modulo2::num(int k) {
     switch (k) {
@@ -52,4 +54,6 @@ QString testoConSegno(qint64 value) {
     return value < 0 ? QString::number(value) : QLatin1Char(' ') + QString::number(value);
 }
 
-QString testoConSegno(float wholeValue) { return testoConSegno(static_cast<qint64>(std::floor(wholeValue))); }
+QString testoConSegno(float wholeValue) {
+    return testoConSegno(static_cast<qint64>(std::floor(wholeValue)));
+}

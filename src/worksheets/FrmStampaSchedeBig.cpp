@@ -8,7 +8,7 @@ FrmStampaSchedeBig::FrmStampaSchedeBig() : Form(kName, QSizeF(11910, 8340), true
 void FrmStampaSchedeBig::build() {
     setWindowTitle(QStringLiteral("IL PONTELO -"));
     setBackColor(bgr(0x00C0E0FF));
-    Label* avviso =
-        addLabel(client(), QStringLiteral("lblAvviso"), QStringLiteral("Schede di lavoro"), {600, 600, 10700, 900});
+    Label* avviso = addLabel(client(), QStringLiteral("lblAvviso"), QStringLiteral("Schede di lavoro"),
+                             {600, 600, 10700, 900});
     avviso->setFont(designFont(QStringLiteral("Arial"), 24, true));
 }

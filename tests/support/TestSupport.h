@@ -50,8 +50,7 @@ private:
 };
 
 // The named control of a window, or a test failure naming what was missing.
-template <class T = QWidget>
-T* control(const QWidget* window, const QString& name) {
+template <class T = QWidget> T* control(const QWidget* window, const QString& name) {
     T* found = window->findChild<T*>(name);
     if (!found)
         qWarning("control %s not found in %s", qPrintable(name), qPrintable(window->objectName()));
