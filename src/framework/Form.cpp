@@ -122,13 +122,6 @@ void Form::unload() {
     Forms::remove(this);
 }
 
-bool Form::giveFocus(QWidget* widget) {
-    if (!widget || !widget->isVisible() || !widget->isEnabled())
-        return false;
-    widget->setFocus(Qt::OtherFocusReason);
-    return true;
-}
-
 Label* Form::addLabel(QWidget* container, const QString& name, const QString& caption, const QRectF& twips) {
     auto* label = new Label(container);
     label->setObjectName(name);

@@ -29,11 +29,9 @@ public:
     QString name() const { return objectName(); }
     // The inner area in which the controls lie.
     QWidget* client() const { return client_; }
-    QSizeF designSize() const { return design_; }
     QSizeF innerTwips() const;
     // Sets the inner area to a size in pixels (the window grows by its menu bar).
     void setInnerSize(const QSize& pixels);
-    const Scaler& scaler() const { return scaler_; }
     void setBackColor(const QColor& color);
     QColor backColor() const { return back_; }
 
@@ -45,10 +43,6 @@ public:
     // window that is already closing does nothing.
     void unload();
     bool isUnloading() const { return state_ != State::Loaded; }
-
-    // Gives the focus to a control if it can take it: not while the window
-    // is hidden, nor to a disabled control.
-    static bool giveFocus(QWidget* widget);
 
 protected:
     // Creates the controls at their design positions.

@@ -14,166 +14,106 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QtTest>
 
-namespace op {
+class OperativoTest : public QObject {
+protected:
+    FakePlatform fakes;
 
-inline const QStringList kPannelli{QStringLiteral("fraTastierino"), QStringLiteral("fraAiuto"),
-                                   QStringLiteral("fraAvviso"), QStringLiteral("fraIntervento")};
+    static Modulo2& m() { return Modulo2::get(); }
+    static QString testo(const QWidget* f, const QString& nome) { return control<Label>(f, nome)->caption(); }
+    static CommandTile* tasto(const QWidget* f, int i) {
+        return control<CommandTile>(f, QStringLiteral("Option2(%1)").arg(i));
+    }
+    static Label* nascosta(const QWidget* f) {
+        return control<Label>(f, QStringLiteral("lblNumero%1").arg(m().PosNascosto));
+    }
+    static QString focoNome() {
+        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+    }
+    static QString giusta() { return m().StrRisultato.trimmed(); }
+    // Always a different number, never longer than four digits with these levels.
+    static QString sbagliata() { return QString::number(m().Risultato + 1); }
+    static QString registro(int i) { return m().RegistroOperazioni[static_cast<size_t>(i)]; }
+    template <class... T> static void riga(const char* nome, const T&... valori) {
+        (QTest::newRow(nome) << ... << valori);
+    }
 
-// Chooses a level on the start window with the mouse, which loads the exercise
-// window hidden; with `vai` also presses "Vai" and waits until it is active.
-inline FrmOperativo* apri(int livello = 0, bool vai = true) {
-    FrmInizio& inizio = Forms::get<FrmInizio>();
-    if (!showAndActivate(inizio))
-        return nullptr;
-    QTest::mouseClick(control<CommandTile>(&inizio, QStringLiteral("Option2(%1)").arg(livello)),
-                      Qt::LeftButton);
-    auto* f = static_cast<FrmOperativo*>(Forms::find(FrmOperativo::kName));
-    if (f && vai) {
-        QTest::mouseClick(control<CommandTile>(&inizio, QStringLiteral("Option3(0)")), Qt::LeftButton);
-        if (!QTest::qWaitForWindowActive(f))
+    static void clic(const QWidget* f, const QString& nome) {
+        QTest::mouseClick(control<CommandTile>(f, nome), Qt::LeftButton);
+    }
+    // Chooses a level on the start window, which loads the exercise window hidden;
+    // with `vai` also presses "Vai" and waits until the exercise window is active.
+    static FrmOperativo* apri(int livello = 0, bool vai = true) {
+        FrmInizio& inizio = Forms::get<FrmInizio>();
+        if (!showAndActivate(inizio))
             return nullptr;
+        clic(&inizio, QStringLiteral("Option2(%1)").arg(livello));
+        auto* f = static_cast<FrmOperativo*>(Forms::find(FrmOperativo::kName));
+        if (vai)
+            clic(&inizio, QStringLiteral("Option3(0)"));
+        return f && (!vai || QTest::qWaitForWindowActive(f)) ? f : nullptr;
     }
-    return f;
-}
+    // Digits on the keypad tiles; 'C' is "Cancella".
+    static void digita(const QWidget* f, const QString& cifre) {
+        for (QChar c : cifre)
+            QTest::mouseClick(tasto(f, c == QLatin1Char('C') ? 10 : c.digitValue()), Qt::LeftButton);
+    }
+    static void rispondi(const QWidget* f, const QString& risposta) {
+        digita(f, risposta);
+        clic(f, QStringLiteral("Option2(11)"));
+    }
 
-inline Modulo2& m() {
-    return Modulo2::get();
-}
-inline Label* etichetta(const QWidget* f, const QString& nome) {
-    return control<Label>(f, nome);
-}
-inline QString testo(const QWidget* f, const QString& nome) {
-    return etichetta(f, nome)->caption();
-}
-inline CommandTile* tasto(const QWidget* f, int i) {
-    return control<CommandTile>(f, QStringLiteral("Option2(%1)").arg(i));
-}
-inline CommandTile* tessera(const QWidget* f, const QString& nome) {
-    return control<CommandTile>(f, nome);
-}
-inline Label* nascosta(const QWidget* f) {
-    return etichetta(f, QStringLiteral("lblNumero%1").arg(Modulo2::get().PosNascosto));
-}
-inline QString focoNome() {
-    QWidget* w = QApplication::focusWidget();
-    return w ? w->objectName() : QString();
-}
-
-inline QString giusta() {
-    return Modulo2::get().StrRisultato.trimmed();
-}
-// Always a different number, never longer than four digits with these levels.
-inline QString sbagliata() {
-    return QString::number(Modulo2::get().Risultato + 1);
-}
-inline QString registro(int i) {
-    return Modulo2::get().RegistroOperazioni[static_cast<size_t>(i)];
-}
-
-inline void clic(QWidget* w, Qt::MouseButton b = Qt::LeftButton) {
-    QTest::mouseClick(w, b);
-}
-// Digits on the keypad tiles; 'C' is "Cancella".
-inline void digita(const QWidget* f, const QString& cifre) {
-    for (QChar c : cifre)
-        clic(tasto(f, c == QLatin1Char('C') ? 10 : c.digitValue()));
-}
-inline void verifica(const QWidget* f) {
-    clic(tasto(f, 11));
-}
-inline void avanti(const QWidget* f) {
-    clic(tasto(f, 12));
-}
-inline void rispondi(const QWidget* f, const QString& risposta) {
-    digita(f, risposta);
-    verifica(f);
-}
-
-// A key as the script names it: "5" main row, "kp5" numeric keypad, a letter,
-// or Enter, Backspace, Space, Left, Right.
-inline QPair<Qt::Key, Qt::KeyboardModifiers> chiave(const QString& nome) {
-    if (nome.startsWith(QLatin1String("kp")))
-        return {Qt::Key(Qt::Key_0 + nome.mid(2).toInt()), Qt::KeypadModifier};
-    if (nome.size() == 1 && nome.at(0).isDigit())
-        return {Qt::Key(Qt::Key_0 + nome.toInt()), Qt::NoModifier};
-    if (nome.size() == 1 && nome.at(0).isUpper())
-        return {Qt::Key(Qt::Key_A + (nome.at(0).unicode() - 'A')), Qt::NoModifier};
-    static const QHash<QString, Qt::Key> nomi{{QStringLiteral("Enter"), Qt::Key_Return},
-                                              {QStringLiteral("Backspace"), Qt::Key_Backspace},
-                                              {QStringLiteral("Space"), Qt::Key_Space},
-                                              {QStringLiteral("Left"), Qt::Key_Left},
-                                              {QStringLiteral("Right"), Qt::Key_Right}};
-    return {nomi.value(nome, Qt::Key_unknown), Qt::NoModifier};
-}
-
-// Presses and releases each key of a blank-separated script. As on a real
-// keyboard, the release goes to whichever control has the focus by then.
-inline void batti(const QString& script) {
-    for (const QString& nome : script.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        const auto [key, mods] = chiave(nome);
-        QWidget* w = QApplication::focusWidget();
-        if (!w) {
-            qWarning("no control has the focus for key %s", qPrintable(nome));
-            return;
+    // A key going down (as auto-repeat sends it, if asked) or coming up on the
+    // focused control: "5" main row, "kp5" numeric keypad, or a key name ("N", "Return").
+    static void tastiera(QEvent::Type tipo, const QString& nome, bool ripetuto = false) {
+        const bool kp = nome.startsWith(QLatin1String("kp"));
+        const Qt::Key k =
+            kp ? Qt::Key(Qt::Key_0 + nome.mid(2).toInt()) : QKeySequence::fromString(nome)[0].key();
+        const char ascii = QTest::keyToAscii(k);
+        QKeyEvent e(tipo, k, kp ? Qt::KeypadModifier : Qt::NoModifier,
+                    ascii ? QString(QChar(ascii)) : QString(), ripetuto);
+        if (QWidget* w = QApplication::focusWidget())
+            QApplication::sendEvent(w, &e);
+    }
+    static void giu(const QString& nome, bool ripetuto = false) {
+        tastiera(QEvent::KeyPress, nome, ripetuto);
+    }
+    static void su(const QString& nome) { tastiera(QEvent::KeyRelease, nome); }
+    // Strokes each key of a blank-separated script; as on a real keyboard, the
+    // release goes to whichever control has the focus by then.
+    static void batti(const QString& script) {
+        for (const QString& nome : script.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            giu(nome);
+            su(nome);
         }
-        QTest::keyPress(w, key, mods);
-        if (QWidget* dopo = QApplication::focusWidget())
-            QTest::keyRelease(dopo, key, mods);
     }
-}
+    // The digits of a number as a key script.
+    static QString cifre(const QString& n) { return n.split(QString(), Qt::SkipEmptyParts).join(' '); }
 
-// Half a key stroke on the focused control: a key going down (as the toolkit's
-// auto-repeat sends it, if asked) or coming up.
-inline void giu(const QString& nome, bool autoRipetuto = false) {
-    const auto [key, mods] = chiave(nome);
-    const char ascii = QTest::keyToAscii(key);
-    const QString text = ascii ? QString(QLatin1Char(ascii)) : QString();
-    QKeyEvent e(QEvent::KeyPress, key, mods, text, autoRipetuto);
-    if (QWidget* w = QApplication::focusWidget())
-        QApplication::sendEvent(w, &e);
-}
-inline void su(const QString& nome) {
-    const auto [key, mods] = chiave(nome);
-    QKeyEvent e(QEvent::KeyRelease, key, mods);
-    if (QWidget* w = QApplication::focusWidget())
-        QApplication::sendEvent(w, &e);
-}
-
-// The panels that are enabled, and the one in front of the others.
-inline QStringList pannelliAbilitati(const FrmOperativo* f) {
-    QStringList abilitati;
-    for (const QString& nome : kPannelli)
-        if (control<QWidget>(f, nome)->isEnabled())
-            abilitati << nome;
-    return abilitati;
-}
-inline QString pannelloDavanti(const FrmOperativo* f) {
-    QString davanti;
-    for (QObject* o : f->client()->children())
-        if (kPannelli.contains(o->objectName()))
-            davanti = o->objectName();
-    return davanti;
-}
-
-// The cross lines not hidden, by name.
-inline QStringList lineeVisibili(const FrmOperativo* f) {
-    QStringList visibili;
-    for (int k = 0; k < 4; ++k)
-        for (const QString& linea : {QStringLiteral("Line1(%1)"), QStringLiteral("Line2(%1)")})
-            if (!control<LineControl>(f, linea.arg(k))->isHidden())
-                visibili << linea.arg(k);
-    return visibili;
-}
-inline QStringList croceSu(int posizione) {
-    return {QStringLiteral("Line1(%1)").arg(posizione - 1), QStringLiteral("Line2(%1)").arg(posizione - 1)};
-}
-
-// A record as the window leaves it when the operation is made: the operation
-// line padded to 35 characters and "(R.".
-inline bool registroAppenaFatto(const QString& r) {
-    return r.size() == 38 && r.endsWith(QLatin1String("(R.")) && r.contains(QLatin1String("..."));
-}
-
-} // namespace op
+    // The one panel in use: enabled, in front, the others disabled.
+    static QString pannello(const FrmOperativo* f) {
+        QStringList abilitati;
+        QString davanti;
+        for (QObject* o : f->client()->children())
+            if (o->objectName().startsWith("fra") && o->objectName() != QLatin1String("fraNumero")) {
+                davanti = o->objectName();
+                if (static_cast<QWidget*>(o)->isEnabled())
+                    abilitati << davanti;
+            }
+        return abilitati == QStringList{davanti} ? davanti : abilitati.join(',') + " / " + davanti;
+    }
+    // The position (1-4) of the one cross shown, 0 if none, -1 if lines are mixed.
+    static int croce(const FrmOperativo* f) {
+        int pos = 0;
+        for (int k = 0; k < 4; ++k) {
+            const bool l1 = !control<LineControl>(f, QStringLiteral("Line1(%1)").arg(k))->isHidden();
+            const bool l2 = !control<LineControl>(f, QStringLiteral("Line2(%1)").arg(k))->isHidden();
+            if (l1 != l2 || (l1 && pos))
+                return -1;
+            pos = l1 ? k + 1 : pos;
+        }
+        return pos;
+    }
+};
