@@ -14,7 +14,4 @@ ctest --test-dir build-test --output-on-failure
 
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DPONTELO_SANITIZE=ON
 cmake --build build-asan -j"$jobs"
-# Qt's own caches are freed at exit in an order LeakSanitizer cannot follow;
-# memory errors and undefined behaviour still fail the run.
-ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
-    ctest --test-dir build-asan --output-on-failure
+UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir build-asan --output-on-failure
