@@ -36,7 +36,6 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
-    bool focusNextPrevChild(bool next) override { return QAbstractButton::focusNextPrevChild(next); }
 
 private:
     TileGroup* group_;

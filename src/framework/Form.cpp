@@ -50,18 +50,20 @@ QSizeF Form::innerTwips() const {
 }
 
 void Form::setInnerSize(const QSize& pixels) {
-    const int menuHeight = menuWidget() ? menuWidget()->sizeHint().height() : 0;
-    resize(pixels.width(), pixels.height() + menuHeight);
+    resize(pixels.width(), pixels.height() + menuHeight());
     // A hidden window gets its resize event only when shown; apply it now.
     client_->resize(pixels);
     rescale();
 }
 
+int Form::menuHeight() const {
+    return menuWidget() ? menuWidget()->sizeHint().height() : 0;
+}
+
 void Form::load() {
     build();
-    const int menuHeight = menuWidget() ? menuWidget()->sizeHint().height() : 0;
     const QSize designPixels(twipsToPixels(design_.width()), twipsToPixels(design_.height()));
-    resize(designPixels.width(), designPixels.height() + menuHeight);
+    resize(designPixels.width(), designPixels.height() + menuHeight());
     client_->resize(designPixels);
     if (placement_ == Placement::Centred)
         setFixedSize(size());

@@ -65,6 +65,7 @@ protected:
 
     void takeProportions();
     void rescale();
+    int menuHeight() const;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

@@ -11,43 +11,29 @@ void Modulo2::reset() {
     get() = Modulo2{};
 }
 
+namespace {
+// Terms are numbered 1 to 4; any other number falls on the fourth, as before.
+template <class T> T& termine(Modulo2& m, T Modulo2::*const (&membri)[4], int k) {
+    return m.*membri[(k >= 1 && k <= 4) ? k - 1 : 3];
+}
+} // namespace
+
 qint16& Modulo2::num(int k) {
-    switch (k) {
-    case 1:
-        return Num1;
-    case 2:
-        return Num2;
-    case 3:
-        return Num3;
-    default:
-        return Num4;
-    }
+    static qint16 Modulo2::*const membri[4] = {&Modulo2::Num1, &Modulo2::Num2, &Modulo2::Num3,
+                                               &Modulo2::Num4};
+    return termine(*this, membri, k);
 }
 
 QString& Modulo2::strNum(int k) {
-    switch (k) {
-    case 1:
-        return StrNum1;
-    case 2:
-        return StrNum2;
-    case 3:
-        return StrNum3;
-    default:
-        return StrNum4;
-    }
+    static QString Modulo2::*const membri[4] = {&Modulo2::StrNum1, &Modulo2::StrNum2, &Modulo2::StrNum3,
+                                                &Modulo2::StrNum4};
+    return termine(*this, membri, k);
 }
 
 QString& Modulo2::spazi(int k) {
-    switch (k) {
-    case 1:
-        return Spazi1;
-    case 2:
-        return Spazi2;
-    case 3:
-        return Spazi3;
-    default:
-        return Spazi4;
-    }
+    static QString Modulo2::*const membri[4] = {&Modulo2::Spazi1, &Modulo2::Spazi2, &Modulo2::Spazi3,
+                                                &Modulo2::Spazi4};
+    return termine(*this, membri, k);
 }
 
 QString testoConSegno(qint64 value) {
