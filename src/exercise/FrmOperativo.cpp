@@ -290,22 +290,13 @@ void FrmOperativo::NuovaOperazione() {
     AttivaTastierino();
     lblOperazione_->setCaption(QString::number(m.OperazioneMostrata));
 
-    RandomSource& rnd = platform::random();
-    const Clock& clock = platform::clock();
-    QString segno;
-    if (estraiTipoOperazione(rnd) == 1)
-        Genera1(m, rnd, clock.timeOfDay(), &segno);
-    else
-        Genera2(m, rnd, clock.timeOfDay(), &segno);
+    const QString segno = prossimaOperazione(m, platform::random(), platform::clock());
     lblSegno_->setCaption(segno);
     lblSegno2_->setCaption(segno);
-    AllineaNumeri(m);
-    Visualizza1(m, rnd, clock.timeOfDay(), lblSegno_->caption(), lblSegno2_->caption());
     for (int k = 1; k <= 4; ++k)
         numero(k)->setCaption(didascaliaTermine(m, k));
     if (Label* nascosta = etichettaNascosta())
         nascosta->setForeColor(kMarroneNascosto);
-    ChiudiRiga(m);
 }
 
 void FrmOperativo::AggiornaTempi() {

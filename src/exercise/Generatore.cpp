@@ -1,5 +1,6 @@
 #include "exercise/Generatore.h"
 
+#include "platform/Clock.h"
 #include "platform/RandomSource.h"
 #include "session/Modulo2.h"
 
@@ -115,4 +116,16 @@ void ChiudiRiga(Modulo2& m) {
         return;
     m.Riempimento = QString(qMax<qsizetype>(0, 35 - registro->size()), QLatin1Char(' '));
     *registro += m.Riempimento + QStringLiteral("(R.");
+}
+
+QString prossimaOperazione(Modulo2& m, RandomSource& rnd, const Clock& clock) {
+    QString segno;
+    if (estraiTipoOperazione(rnd) == 1)
+        Genera1(m, rnd, clock.timeOfDay(), &segno);
+    else
+        Genera2(m, rnd, clock.timeOfDay(), &segno);
+    AllineaNumeri(m);
+    Visualizza1(m, rnd, clock.timeOfDay(), segno, segno);
+    ChiudiRiga(m);
+    return segno;
 }

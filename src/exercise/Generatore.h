@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class Clock;
 class RandomSource;
 struct Modulo2;
 
@@ -44,3 +45,7 @@ void ChiudiRiga(Modulo2& m);
 
 // The current record, or nullptr when NumOperazione lies outside the records.
 QString* registroCorrente(Modulo2& m);
+
+// Makes the run's next operation: draws its kind and terms, aligns them, hides
+// one term and writes the operation's record up to "(R.". Returns the sign text.
+QString prossimaOperazione(Modulo2& m, RandomSource& rnd, const Clock& clock);

@@ -6,6 +6,36 @@
 #include <QPainter>
 #include <QPointer>
 
+namespace {
+// A key release that has not reached its group yet. On X11 a held key arrives
+// as release/press pairs with the same timestamp, which Qt does not always
+// mark as auto-repeat (the press may not be queued yet when the release is
+// read). So a release only takes effect when the next key event shows it was
+// real: a press of the same key with the same timestamp makes it a repeat.
+struct PendingRelease {
+    QPointer<TileGroup> group;
+    int index = 0;
+    int key = 0;
+    quint64 timestamp = 0;
+    bool pending = false;
+};
+PendingRelease pendingRelease;
+
+void applyPendingRelease() {
+    if (!pendingRelease.pending)
+        return;
+    pendingRelease.pending = false;
+    if (pendingRelease.group)
+        pendingRelease.group->keyUp(pendingRelease.index);
+}
+
+// True when this press and the pending release are the two halves of a repeat.
+bool completesRepeat(const QKeyEvent* press) {
+    return pendingRelease.pending && press->timestamp() != 0 && press->key() == pendingRelease.key &&
+           press->timestamp() == pendingRelease.timestamp;
+}
+} // namespace
+
 CommandTile::CommandTile(TileGroup* group, int index, QWidget* parent)
     : QAbstractButton(parent), group_(group), index_(index) {
     setFocusPolicy(Qt::StrongFocus);
@@ -93,7 +123,14 @@ void CommandTile::mouseMoveEvent(QMouseEvent* event) {
 
 void CommandTile::keyPressEvent(QKeyEvent* event) {
     event->accept();
-    if (event->isAutoRepeat() && group_->ignoresKeysHeldOnFocus())
+    bool repeat = event->isAutoRepeat();
+    if (completesRepeat(event)) {
+        pendingRelease.pending = false;
+        repeat = true;
+    } else {
+        applyPendingRelease();
+    }
+    if (repeat && group_->ignoresKeysHeldOnFocus())
         return;
     const int code = vk::fromKeyEvent(event);
     QPointer<CommandTile> self(this);
@@ -115,5 +152,12 @@ void CommandTile::keyReleaseEvent(QKeyEvent* event) {
     // release ends a key press.
     if (event->isAutoRepeat())
         return;
-    group_->keyUp(index_);
+    applyPendingRelease();
+    resetPressed();
+    // Events made up by the program itself carry no time and pair with nothing.
+    if (event->timestamp() == 0) {
+        group_->keyUp(index_);
+        return;
+    }
+    pendingRelease = {group_, index_, event->key(), event->timestamp(), true};
 }

@@ -1,7 +1,11 @@
 #include "framework/Controls.h"
 
 #include <QEvent>
+#include <QFontMetricsF>
+#include <QLineEdit>
 #include <QPainter>
+#include <QResizeEvent>
+#include <QSignalBlocker>
 
 Label::Label(QWidget* parent) : QLabel(parent) {
     setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -102,4 +106,133 @@ Picture::Picture(QWidget* parent, const QPixmap& pixmap) : QLabel(parent) {
     setPixmap(pixmap);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setFocusPolicy(Qt::NoFocus);
+}
+
+Button::Button(QWidget* parent) : QPushButton(parent) {}
+
+void Button::setBackColor(const QColor& color) {
+    backColor_ = color;
+    update();
+}
+
+void Button::paintEvent(QPaintEvent* event) {
+    if (!backColor_.isValid()) {
+        QPushButton::paintEvent(event);
+        return;
+    }
+    QPainter p(this);
+    const QRect r = rect();
+    p.fillRect(r, backColor_);
+    p.setPen(isDown() ? QColor(0, 0, 0) : QColor(64, 64, 64));
+    p.drawRect(r.adjusted(0, 0, -1, -1));
+    if (isDefault() || hasFocus())
+        p.drawRect(r.adjusted(1, 1, -2, -2));
+    p.setFont(font());
+    p.setPen(isEnabled() ? palette().color(QPalette::Active, QPalette::ButtonText) : QColor(128, 128, 128));
+    p.drawText(r.adjusted(4, 2, -4, -2), Qt::AlignCenter | Qt::TextWordWrap, text());
+    if (hasFocus()) {
+        p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        p.drawRect(r.adjusted(4, 4, -5, -5));
+    }
+}
+
+ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    // Without duplicates allowed, Enter on a text that matches an entry
+    // (ignoring case) would select it; a typed text must choose nothing.
+    setDuplicatesEnabled(true);
+    setCompleter(nullptr);
+    connect(this, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0)
+            emit listSelectionChanged(index);
+    });
+}
+
+void ComboBox::addEntry(const QString& text) {
+    const QString shown = currentText();
+    const int before = currentIndex();
+    {
+        // Qt selects the first entry added to an empty list; here adding never selects.
+        const QSignalBlocker blocker(this);
+        addItem(text);
+        if (currentIndex() != before)
+            setCurrentIndex(before);
+    }
+    setEditText(shown);
+}
+
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PictureBox::setBackColor(const QColor& color) {
+    backColor_ = color;
+    clear();
+}
+
+namespace {
+// Text is measured against an image like the one it is drawn on, so the
+// measures hold even before the box has a size.
+const QImage& measuringImage() {
+    static const QImage image(1, 1, QImage::Format_RGB32);
+    return image;
+}
+} // namespace
+
+double PictureBox::textWidth(const QString& text) const {
+    return QFontMetricsF(drawFont_, &measuringImage()).horizontalAdvance(text);
+}
+
+double PictureBox::textHeight() const {
+    return QFontMetricsF(drawFont_, &measuringImage()).height();
+}
+
+QImage PictureBox::image() const {
+    if (image_.size() == size() || image_.isNull())
+        return image_;
+    return image_.copy(QRect(QPoint(0, 0), size()));
+}
+
+void PictureBox::printText(const QString& text) {
+    if (!image_.isNull()) {
+        QPainter p(&image_);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        p.setFont(drawFont_);
+        p.setPen(foreColor_);
+        const QFontMetricsF metrics(drawFont_, &measuringImage());
+        p.drawText(QPointF(currentX_, currentY_ + metrics.ascent()), text);
+    }
+    currentY_ += textHeight();
+    update();
+}
+
+void PictureBox::clear() {
+    if (!image_.isNull())
+        image_.fill(backColor_);
+    currentX_ = 0;
+    currentY_ = 0;
+    update();
+}
+
+void PictureBox::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), backColor_);
+    p.drawImage(0, 0, image_);
+}
+
+void PictureBox::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const QSize wanted = event->size().expandedTo(image_.size());
+    if (wanted == image_.size() || wanted.isEmpty())
+        return;
+    // The image only grows: what was drawn stays where it was.
+    QImage grown(wanted, QImage::Format_RGB32);
+    grown.fill(backColor_);
+    if (!image_.isNull()) {
+        QPainter p(&grown);
+        p.drawImage(0, 0, image_);
+    }
+    image_ = grown;
 }

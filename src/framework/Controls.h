@@ -1,9 +1,13 @@
 #pragma once
 
 #include <QColor>
+#include <QComboBox>
+#include <QFont>
 #include <QFrame>
+#include <QImage>
 #include <QLabel>
 #include <QPixmap>
+#include <QPushButton>
 #include <QWidget>
 
 // A caption on the window. Transparent unless made opaque; text aligned at the
@@ -86,4 +90,81 @@ class Picture : public QLabel {
     Q_OBJECT
 public:
     explicit Picture(QWidget* parent, const QPixmap& pixmap);
+};
+
+// A push button. Given a back colour it shows exactly that colour, flat, with
+// a thin border, whatever the Qt style would draw.
+class Button : public QPushButton {
+    Q_OBJECT
+public:
+    explicit Button(QWidget* parent = nullptr);
+    void setBackColor(const QColor& color);
+    QColor backColor() const { return backColor_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor backColor_;
+};
+
+// An editable text with a drop-down list. Only a change of the list's
+// selection (by code, by picking an entry, or by the arrow keys) is reported;
+// typing in the text part, even a text equal to an entry, selects nothing.
+class ComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    explicit ComboBox(QWidget* parent = nullptr);
+    // Appends an entry without selecting it.
+    void addEntry(const QString& text);
+    void setListIndex(int index) { setCurrentIndex(index); }
+    int listIndex() const { return currentIndex(); }
+    QString text() const { return currentText(); }
+    void setText(const QString& text) { setEditText(text); }
+
+signals:
+    void listSelectionChanged(int index);
+};
+
+// A drawing surface that keeps a persistent image of everything drawn on it
+// and repaints from that image, so the drawing survives covering, moving and
+// minimising. Positions and sizes are in pixels, fractions kept.
+class PictureBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit PictureBox(QWidget* parent = nullptr);
+
+    void setBackColor(const QColor& color);
+    QColor backColor() const { return backColor_; }
+    void setForeColor(const QColor& color) { foreColor_ = color; }
+    QColor foreColor() const { return foreColor_; }
+    void setDrawFont(const QFont& font) { drawFont_ = font; }
+    QFont drawFont() const { return drawFont_; }
+
+    double currentX() const { return currentX_; }
+    double currentY() const { return currentY_; }
+    void setCurrentX(double x) { currentX_ = x; }
+    void setCurrentY(double y) { currentY_ = y; }
+
+    // Width of a text and height of one text line in the drawing font.
+    double textWidth(const QString& text) const;
+    double textHeight() const;
+    // Draws a text with its top at the current position, then moves down one line.
+    void printText(const QString& text);
+    // Empties the image and goes back to the top left corner.
+    void clear();
+    // What has been drawn, the size of the box.
+    QImage image() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QImage image_;
+    QColor backColor_{Qt::white};
+    QColor foreColor_{Qt::black};
+    QFont drawFont_;
+    double currentX_ = 0;
+    double currentY_ = 0;
 };

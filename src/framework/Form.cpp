@@ -5,12 +5,15 @@
 #include "framework/Forms.h"
 #include "framework/TileGroup.h"
 #include "framework/Twips.h"
+#include "platform/Fonts.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTimer>
+#include <QWindow>
 
 Form::Form(const QString& name, const QSizeF& designTwips, bool scales, Placement placement)
     : client_(new QWidget(this)), design_(designTwips), scales_(scales), placement_(placement) {
@@ -24,6 +27,7 @@ Form::Form(const QString& name, const QSizeF& designTwips, bool scales, Placemen
 Form::~Form() = default;
 
 QFont designFont(const QString& family, double points, bool bold) {
+    installFaceSubstitutions();
     QFont font(family);
     font.setPointSizeF(points);
     font.setBold(bold);
@@ -86,16 +90,56 @@ void Form::rescale() {
     afterRescale();
 }
 
+namespace {
+// The frame the window manager gave the last window it framed: the best guess
+// for a window not framed yet.
+QMargins lastFrameMargins;
+
+QMargins frameMarginsOf(const QWidget* w) {
+    const QWindow* handle = w->windowHandle();
+    const QMargins m = handle && w->isVisible() ? handle->frameMargins() : QMargins();
+    if (!m.isNull())
+        lastFrameMargins = m;
+    return m;
+}
+} // namespace
+
+void Form::centreOnScreen() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QMargins margins = frameMarginsOf(this);
+    const bool known = !margins.isNull() || (windowFlags() & Qt::FramelessWindowHint);
+    if (margins.isNull() && !(windowFlags() & Qt::FramelessWindowHint))
+        margins = lastFrameMargins;
+    const QSize normal = isMaximized() ? normalGeometry().size() : size();
+    QRect frame(QPoint(0, 0), normal.grownBy(margins));
+    frame.moveCenter(screen->availableGeometry().center());
+    // For a window, move() places the frame's top left corner.
+    if (isMaximized())
+        setGeometry(QRect(frame.topLeft() + QPoint(margins.left(), margins.top()), normal));
+    else
+        move(frame.topLeft());
+    centredWithFrame_ = known;
+}
+
+void Form::setBorderless(bool borderless) {
+    setWindowFlag(Qt::FramelessWindowHint, borderless);
+}
+
+void Form::showModal() {
+    if (isUnloading())
+        return;
+    setWindowModality(Qt::ApplicationModal);
+    showForm();
+}
+
 void Form::showForm() {
     if (isUnloading())
         return;
     if (!shownOnce_) {
         shownOnce_ = true;
-        if (QScreen* screen = QGuiApplication::primaryScreen()) {
-            QRect frame = geometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
+        centreOnScreen();
         if (placement_ == Placement::Maximised)
             showMaximized();
         else
@@ -133,6 +177,33 @@ Label* Form::addLabel(QWidget* container, const QString& name, const QString& ca
     return label;
 }
 
+Button* Form::addButton(QWidget* container, const QString& name, const QString& caption,
+                        const QRectF& twips) {
+    auto* button = new Button(container);
+    button->setObjectName(name);
+    button->setText(caption);
+    placeTwips(button, twips);
+    addControl(button);
+    return button;
+}
+
+ComboBox* Form::addComboBox(QWidget* container, const QString& name, const QRectF& twips) {
+    auto* combo = new ComboBox(container);
+    combo->setObjectName(name);
+    placeTwips(combo, twips);
+    // A combo box keeps its size when the window is scaled.
+    addControl(combo, Scaler::Kind::Unscaled);
+    return combo;
+}
+
+PictureBox* Form::addPictureBox(QWidget* container, const QString& name, const QRectF& twips) {
+    auto* box = new PictureBox(container);
+    box->setObjectName(name);
+    placeTwips(box, twips);
+    addControl(box);
+    return box;
+}
+
 Frame* Form::addFrame(QWidget* container, const QString& name, const QRectF& twips) {
     auto* frame = new Frame(container);
     frame->setObjectName(name);
@@ -153,6 +224,27 @@ QAction* Form::addMenuItem(const QString& name, const QString& caption) {
     return action;
 }
 
+bool Form::event(QEvent* e) {
+    const bool result = QMainWindow::event(e);
+    switch (e->type()) {
+    case QEvent::WindowActivate:
+        if (!isUnloading())
+            onActivate();
+        [[fallthrough]];
+    case QEvent::Show:
+    case QEvent::Expose:
+        // The frame becomes known once the window manager has framed the
+        // window; a window restored from maximised then sits centred too.
+        if (!centredWithFrame_ && shownOnce_ && !isMaximized() && !isMinimized() &&
+            !frameMarginsOf(this).isNull())
+            centreOnScreen();
+        break;
+    default:
+        break;
+    }
+    return result;
+}
+
 bool Form::eventFilter(QObject* watched, QEvent* event) {
     if (watched == client_ && event->type() == QEvent::Resize)
         rescale();
@@ -166,6 +258,16 @@ void Form::closeEvent(QCloseEvent* event) {
 
 void Form::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange)
+    if (event->type() == QEvent::WindowStateChange) {
         rescale();
+        // A maximised window first shown before its frame was known is centred
+        // again, with the real frame, when it is restored.
+        const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+        if ((change->oldState() & Qt::WindowMaximized) && !isMaximized() && !isMinimized() &&
+            !centredWithFrame_)
+            QTimer::singleShot(0, this, [this] {
+                if (!isUnloading() && !isMaximized() && !isMinimized())
+                    centreOnScreen();
+            });
+    }
 }

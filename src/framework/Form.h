@@ -6,9 +6,12 @@
 #include <QMainWindow>
 #include <QSizeF>
 
+class Button;
+class ComboBox;
 class CommandTile;
 class Frame;
 class Label;
+class PictureBox;
 class TileGroup;
 class QAction;
 
@@ -39,6 +42,11 @@ public:
     void load();
     // Shows the window modelessly; a window already shown comes to the front.
     void showForm();
+    // Shows the window, centred, so that no other window takes input until it
+    // is unloaded. Returns at once: the caller has nothing left to do.
+    void showModal();
+    // A window without title bar or border. Set before the window is shown.
+    void setBorderless(bool borderless);
     // Runs the unload handler, hides the window and discards it. Closing a
     // window that is already closing does nothing.
     void unload();
@@ -54,12 +62,17 @@ protected:
     virtual void afterRescale() {}
     // The control that has the focus when the window is first shown.
     virtual QWidget* initialFocus() const { return nullptr; }
+    // Every time the window becomes the program's active window.
+    virtual void onActivate() {}
 
     // Control factories: each control is named, placed in twips and entered in
     // the window's control collection in creation order.
     Label* addLabel(QWidget* container, const QString& name, const QString& caption, const QRectF& twips);
     Frame* addFrame(QWidget* container, const QString& name, const QRectF& twips);
     CommandTile* addTile(TileGroup* group, QWidget* container, const QString& caption, const QRectF& twips);
+    Button* addButton(QWidget* container, const QString& name, const QString& caption, const QRectF& twips);
+    ComboBox* addComboBox(QWidget* container, const QString& name, const QRectF& twips);
+    PictureBox* addPictureBox(QWidget* container, const QString& name, const QRectF& twips);
     void addControl(QWidget* widget, Scaler::Kind kind = Scaler::Kind::Control);
     QAction* addMenuItem(const QString& name, const QString& caption);
 
@@ -67,6 +80,7 @@ protected:
     void rescale();
     int menuHeight() const;
 
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -74,12 +88,19 @@ protected:
 private:
     enum class State { Loaded, Unloading, Unloaded };
 
+    // Moves the window so that it is centred, frame included, on the screen's
+    // available area.
+    void centreOnScreen();
+
     QWidget* client_;
     QSizeF design_;
     QColor back_;
     bool scales_;
     Placement placement_;
     bool shownOnce_ = false;
+    // Until the window manager has framed the window its frame is a guess;
+    // the window is centred again once the real frame is known.
+    bool centredWithFrame_ = false;
     State state_ = State::Loaded;
     QList<Scaler::Entry> controls_;
     Scaler scaler_;

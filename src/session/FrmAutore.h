@@ -2,7 +2,7 @@
 
 #include "framework/Form.h"
 
-class QPushButton;
+class Button;
 
 // Where the author can be reached.
 class FrmAutore : public Form {
@@ -16,5 +16,5 @@ protected:
     QWidget* initialFocus() const override;
 
 private:
-    QPushButton* command1_ = nullptr;
+    Button* command1_ = nullptr;
 };

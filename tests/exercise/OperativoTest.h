@@ -65,30 +65,9 @@ protected:
         clic(f, QStringLiteral("Option2(11)"));
     }
 
-    // A key going down (as auto-repeat sends it, if asked) or coming up on the
-    // focused control: "5" main row, "kp5" numeric keypad, or a key name ("N", "Return").
-    static void tastiera(QEvent::Type tipo, const QString& nome, bool ripetuto = false) {
-        const bool kp = nome.startsWith(QLatin1String("kp"));
-        const Qt::Key k =
-            kp ? Qt::Key(Qt::Key_0 + nome.mid(2).toInt()) : QKeySequence::fromString(nome)[0].key();
-        const char ascii = QTest::keyToAscii(k);
-        QKeyEvent e(tipo, k, kp ? Qt::KeypadModifier : Qt::NoModifier,
-                    ascii ? QString(QChar(ascii)) : QString(), ripetuto);
-        if (QWidget* w = QApplication::focusWidget())
-            QApplication::sendEvent(w, &e);
-    }
-    static void giu(const QString& nome, bool ripetuto = false) {
-        tastiera(QEvent::KeyPress, nome, ripetuto);
-    }
-    static void su(const QString& nome) { tastiera(QEvent::KeyRelease, nome); }
-    // Strokes each key of a blank-separated script; as on a real keyboard, the
-    // release goes to whichever control has the focus by then.
-    static void batti(const QString& script) {
-        for (const QString& nome : script.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-            giu(nome);
-            su(nome);
-        }
-    }
+    static void giu(const QString& nome, bool ripetuto = false) { sendKey(QEvent::KeyPress, nome, ripetuto); }
+    static void su(const QString& nome) { sendKey(QEvent::KeyRelease, nome); }
+    static void batti(const QString& script) { strokes(script); }
     // The digits of a number as a key script.
     static QString cifre(const QString& n) { return n.split(QString(), Qt::SkipEmptyParts).join(' '); }
 

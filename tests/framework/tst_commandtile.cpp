@@ -1,5 +1,6 @@
 #include "framework/CommandTile.h"
 #include "framework/TileGroup.h"
+#include "support/TestSupport.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -38,14 +39,6 @@ public:
     TileGroup* b = gruppo(QStringLiteral("B"));
 };
 
-// Key events go where the user's keyboard would send them: to the focus.
-void premi(Qt::Key key, int volte = 1, Qt::KeyboardModifiers mod = Qt::NoModifier) {
-    for (int i = 0; i < volte; ++i)
-        QTest::keyPress(QApplication::focusWidget(), key, mod);
-}
-void rilascia(Qt::Key key, Qt::KeyboardModifiers mod = Qt::NoModifier) {
-    QTest::keyRelease(QApplication::focusWidget(), key, mod);
-}
 } // namespace
 
 class TstCommandTile : public QObject {
@@ -67,7 +60,7 @@ private slots:
     void spazio() {
         a(1)->setEnabled(false);
         a(0)->setFocus();
-        premi(Qt::Key_Space, 2);
+        pressKey(Qt::Key_Space, 2);
         QCOMPARE(QApplication::focusWidget(), a(2));
         QCOMPARE(a(2)->backColor(), kFuoco);
         QCOMPARE(a(0)->backColor(), kRiposo);
@@ -78,10 +71,10 @@ private slots:
     // Enter is Enter too.
     void invioTenutoAgisceUnaVolta() {
         a(1)->setFocus();
-        premi(Qt::Key_Return, 3);
+        pressKey(Qt::Key_Return, 3);
         QCOMPARE(banco->azioni, QStringLiteral("A1"));
-        rilascia(Qt::Key_Return);
-        premi(Qt::Key_Enter, 1, Qt::KeypadModifier);
+        releaseKey(Qt::Key_Return);
+        pressKey(Qt::Key_Enter, 1, Qt::KeypadModifier);
         QCOMPARE(banco->azioni, QStringLiteral("A1A1"));
     }
 
@@ -89,14 +82,14 @@ private slots:
         banco->b->setIgnoreKeysHeldOnFocus(true);
         banco->dopoA = banco->b->tile(0);
         a(0)->setFocus();
-        premi(Qt::Key_Return, 3);
+        pressKey(Qt::Key_Return, 3);
         QKeyEvent ripetuto(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), true);
         QApplication::sendEvent(banco->b->tile(0), &ripetuto);
         QCOMPARE(banco->azioni, QStringLiteral("A0"));
         // The release on B ends the key for A too.
-        rilascia(Qt::Key_Return);
+        releaseKey(Qt::Key_Return);
         QVERIFY(!banco->a->keyDownGuard);
-        premi(Qt::Key_Return);
+        pressKey(Qt::Key_Return);
         QCOMPARE(banco->azioni, QStringLiteral("A0B0"));
     }
 

@@ -16,13 +16,6 @@ namespace {
 const QColor kFuoco = bgr(0x00FFFF80);
 const QColor kRiposo = bgr(0x00FFFFC0);
 
-void premi(Qt::Key key, Qt::KeyboardModifiers mod = Qt::NoModifier, int volte = 1) {
-    for (int i = 0; i < volte; ++i)
-        QTest::keyPress(QApplication::focusWidget(), key, mod);
-}
-void rilascia(Qt::Key key) {
-    QTest::keyRelease(QApplication::focusWidget(), key);
-}
 Form* esercizio() {
     return Forms::find(FrmOperativo::kName);
 }
@@ -63,9 +56,9 @@ private slots:
         // "Vai" lies in a disabled frame: neither Space nor 1 can leave "Esci".
         esci()->setFocus();
         for (Qt::Key tasto : {Qt::Key_Space, Qt::Key_1}) {
-            premi(tasto);
+            pressKey(tasto);
             QCOMPARE(QApplication::focusWidget(), esci());
-            rilascia(tasto);
+            releaseKey(tasto);
         }
         QVERIFY(Forms::isLoaded(FrmInizio::kName));
     }
@@ -136,30 +129,30 @@ private slots:
         QFETCH(Qt::KeyboardModifiers, mod);
         QFETCH(int, fuoco);
         liv(2)->setFocus();
-        premi(Qt::Key(tasto), mod);
+        pressKey(Qt::Key(tasto), 1, mod);
         QCOMPARE(QApplication::focusWidget(), liv(fuoco));
         QCOMPARE(Modulo2::get().NumMax, qint16(0));
         if (tasto == Qt::Key_Space)
             return;
-        premi(Qt::Key_Return);
+        pressKey(Qt::Key_Return);
         QCOMPARE(Modulo2::get().NumMax, qint16(fuoco == 2 ? 90 : 0));
     }
 
     void invioSulLivello() {
-        premi(Qt::Key_Return);
+        pressKey(Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), vai());
         // The release arrives on "Vai": the level group keeps its guard, and
         // its next press is swallowed.
-        rilascia(Qt::Key_Return);
+        releaseKey(Qt::Key_Return);
         QVERIFY(!f->vaiEsci()->keyDownGuard);
         QVERIFY(f->livelli()->keyDownGuard);
         liv(1)->setFocus();
-        premi(Qt::Key_Return);
+        pressKey(Qt::Key_Return);
         QCOMPARE(Modulo2::get().NumMin, qint16(10));
         QVERIFY(!esercizio()->isVisible());
-        rilascia(Qt::Key_Return);
+        releaseKey(Qt::Key_Return);
         // Held down, Enter chooses the level and then acts on "Vai" too.
-        premi(Qt::Key_Return, Qt::NoModifier, 2);
+        pressKey(Qt::Key_Return, 2);
         QCOMPARE(Modulo2::get().NumMin, qint16(30));
         QVERIFY(esercizio()->isVisible());
     }

@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QKeyEvent>
+#include <QKeySequence>
 
 FakePlatform installFakePlatform(quint64 seed) {
     FakePlatform fakes;
@@ -45,4 +47,62 @@ bool showAndActivate(Form& form) {
     form.showForm();
     form.activateWindow();
     return QTest::qWaitForWindowActive(&form);
+}
+
+QWidget* standInHolder() {
+    static QWidget* holder = new QWidget;
+    return holder;
+}
+
+namespace {
+Qt::Key keyOf(const QString& name, Qt::KeyboardModifiers* modifiers) {
+    if (name.startsWith(QLatin1String("kp"))) {
+        *modifiers |= Qt::KeypadModifier;
+        return Qt::Key(Qt::Key_0 + name.mid(2).toInt());
+    }
+    return QKeySequence::fromString(name)[0].key();
+}
+} // namespace
+
+void sendKey(QEvent::Type type, const QString& key, bool autoRepeat, ulong timestamp,
+             Qt::KeyboardModifiers modifiers) {
+    const Qt::Key k = keyOf(key, &modifiers);
+    const char ascii = QTest::keyToAscii(k);
+    QString text = ascii ? QString(QChar(ascii)) : QString();
+    if (modifiers & Qt::ShiftModifier)
+        text = text.toUpper();
+    QKeyEvent event(type, k, modifiers, text, autoRepeat);
+    event.setTimestamp(timestamp);
+    if (QWidget* w = QApplication::focusWidget())
+        QApplication::sendEvent(w, &event);
+}
+
+void pressKey(Qt::Key key, int times, Qt::KeyboardModifiers modifiers) {
+    for (int i = 0; i < times; ++i)
+        QTest::keyPress(QApplication::focusWidget(), key, modifiers);
+}
+
+void releaseKey(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QTest::keyRelease(QApplication::focusWidget(), key, modifiers);
+}
+
+void strokes(const QString& script) {
+    for (const QString& key : script.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        sendKey(QEvent::KeyPress, key);
+        sendKey(QEvent::KeyRelease, key);
+    }
+}
+
+void holdKey(const QString& key, int repeats) {
+    // Timestamps as the X server's: milliseconds, the repeats 33 ms apart.
+    static ulong clock = 1000000;
+    clock += 1000;
+    sendKey(QEvent::KeyPress, key, false, clock);
+    clock += 500;
+    for (int i = 0; i < repeats; ++i, clock += 33) {
+        sendKey(QEvent::KeyRelease, key, false, clock);
+        sendKey(QEvent::KeyPress, key, false, clock);
+    }
+    clock += 100;
+    sendKey(QEvent::KeyRelease, key, false, clock);
 }

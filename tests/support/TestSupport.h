@@ -1,7 +1,9 @@
 #pragma once
 
+#include "framework/CommandTile.h"
 #include "framework/Form.h"
 #include "framework/Forms.h"
+#include "framework/TileGroup.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/Printers.h"
@@ -10,6 +12,7 @@
 #include <QList>
 #include <QTest>
 #include <QWidget>
+#include <type_traits>
 
 // The fakes every window test runs with, installed into the platform layer.
 struct FakePlatform {
@@ -49,13 +52,51 @@ private:
     MixingRandomSource fallback_;
 };
 
-// The named control of a window, or a test failure naming what was missing.
+// A hidden widget that owns the stand-ins for controls a test could not find.
+QWidget* standInHolder();
+
+// A harmless object of the control's type, so that a test that asked for a
+// missing control fails by itself instead of crashing the whole test program.
+template <class T> T* standIn() {
+    if constexpr (std::is_constructible_v<T, QWidget*>) {
+        return new T(standInHolder());
+    } else if constexpr (std::is_constructible_v<T, TileGroup*, int, QWidget*>) {
+        auto* group = new TileGroup(QStringLiteral("missing"), {}, standInHolder());
+        return group->addTile(standInHolder(), QString(), {});
+    } else {
+        return nullptr;
+    }
+}
+
+// The named control of a window. A missing name fails the running test with
+// the name in the message; the test goes on with a stand-in.
 template <class T = QWidget> T* control(const QWidget* window, const QString& name) {
-    T* found = window->findChild<T*>(name);
-    if (!found)
-        qWarning("control %s not found in %s", qPrintable(name), qPrintable(window->objectName()));
+    T* found = window ? window->findChild<T*>(name) : nullptr;
+    if (!found) {
+        const QString message = QStringLiteral("control %1 not found in %2")
+                                    .arg(name, window ? window->objectName() : QStringLiteral("(no window)"));
+        QTest::qFail(qPrintable(message), __FILE__, __LINE__);
+        found = standIn<T>();
+    }
     return found;
 }
+
+// Keys as a user's keyboard sends them: to the widget that has the focus.
+// A key is named as QKeySequence spells it ("A", "5", "Return", "Space",
+// "Backspace", "Escape", "Left") or "kp5" for a digit of the numeric keypad.
+// The timestamp is the one the window system would give (0: none).
+void sendKey(QEvent::Type type, const QString& key, bool autoRepeat = false, ulong timestamp = 0,
+             Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// Presses (possibly several times) and releases of a key on the focused widget.
+void pressKey(Qt::Key key, int times = 1, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+void releaseKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// Press then release of each blank-separated key, in order; each release goes
+// to whichever widget has the focus by then.
+void strokes(const QString& script);
+// A key held down as X11 reports it: the press, then `repeats` release/press
+// pairs that share their timestamp and are not marked as auto-repeat, then
+// the real release.
+void holdKey(const QString& key, int repeats);
 
 // Shows a window and makes it the active one, so that focus events arrive.
 bool showAndActivate(Form& form);
