@@ -10,11 +10,14 @@ const QHash<QString, QStringList>& faces() {
         // A bitmap face on Windows; Arial's metric twin is the closest match
         // and keeps it in line with the Arial text around it.
         {QStringLiteral("MS Sans Serif"), {QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans")}},
-        {QStringLiteral("Times New Roman"), {QStringLiteral("Liberation Serif"), QStringLiteral("Nimbus Roman")}},
+        {QStringLiteral("Times New Roman"),
+         {QStringLiteral("Liberation Serif"), QStringLiteral("Nimbus Roman")}},
         {QStringLiteral("Courier New"),
-         {QStringLiteral("Liberation Mono"), QStringLiteral("Nimbus Mono PS"), QStringLiteral("Nimbus Mono L")}},
+         {QStringLiteral("Liberation Mono"), QStringLiteral("Nimbus Mono PS"),
+          QStringLiteral("Nimbus Mono L")}},
         {QStringLiteral("Courier"),
-         {QStringLiteral("Liberation Mono"), QStringLiteral("Nimbus Mono PS"), QStringLiteral("Nimbus Mono L")}},
+         {QStringLiteral("Liberation Mono"), QStringLiteral("Nimbus Mono PS"),
+          QStringLiteral("Nimbus Mono L")}},
     };
     return table;
 }

@@ -3,7 +3,6 @@
 #include "framework/Controls.h"
 #include "framework/Twips.h"
 
-
 FrmAutore::FrmAutore() : Form(kName, QSizeF(9960, 7290), false, Placement::Centred) {}
 
 void FrmAutore::build() {
@@ -25,7 +24,8 @@ void FrmAutore::build() {
     label(QStringLiteral("Label4"), QStringLiteral("autore@ilpontelo.example.org"), {180, 2310, 5955, 510},
           true, 0x00C00000);
 
-    command1_ = addButton(w, QStringLiteral("Command1"), QStringLiteral("C h i u d i"), {3180, 5784, 3810, 1050});
+    command1_ =
+        addButton(w, QStringLiteral("Command1"), QStringLiteral("C h i u d i"), {3180, 5784, 3810, 1050});
     command1_->setFont(designFont(QStringLiteral("Arial"), 24, false));
     command1_->setBackColor(bgr(0x00FF80FF));
     command1_->setAutoDefault(true);

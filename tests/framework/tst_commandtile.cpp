@@ -93,6 +93,25 @@ private slots:
         QCOMPARE(banco->azioni, QStringLiteral("A0B0"));
     }
 
+    // The release/press pairs of a key held on X11, unmarked: Enter acts once
+    // and Space moves once; the key pressed again after its release acts again.
+    void tastoTenutoSuX11() {
+        a(0)->setFocus();
+        holdKey(QStringLiteral("Return"), 30);
+        QCOMPARE(banco->azioni, QStringLiteral("A0"));
+        holdKey(QStringLiteral("Space"), 30);
+        QCOMPARE(QApplication::focusWidget(), a(1));
+        holdKey(QStringLiteral("Return"), 0);
+        QCOMPARE(banco->azioni, QStringLiteral("A0A1"));
+        // Pairs with different timestamps are real strokes.
+        sendKey(QEvent::KeyPress, QStringLiteral("Space"), false, 500);
+        sendKey(QEvent::KeyRelease, QStringLiteral("Space"), false, 600);
+        sendKey(QEvent::KeyPress, QStringLiteral("Space"), false, 700);
+        sendKey(QEvent::KeyRelease, QStringLiteral("Space"), false, 800);
+        QCOMPARE(QApplication::focusWidget(), a(0));
+        QVERIFY(!a(0)->pressedState());
+    }
+
     void mouse_data() {
         QTest::addColumn<Qt::MouseButton>("tasto");
         QTest::newRow("sinistro") << Qt::LeftButton;

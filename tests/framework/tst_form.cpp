@@ -1,0 +1,167 @@
+#include "framework/Controls.h"
+#include "framework/Form.h"
+#include "framework/Forms.h"
+#include "framework/Twips.h"
+#include "support/TestSupport.h"
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QLineEdit>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+// A small window with one of each new control; counts its activations.
+class Prova : public Form {
+public:
+    static inline const QString kName = QStringLiteral("frmProva");
+    Prova() : Form(kName, QSizeF(6000, 4500), false, Placement::Centred) {}
+    int attivazioni = 0;
+    Button* pulsante = nullptr;
+    ComboBox* combo = nullptr;
+    PictureBox* foto = nullptr;
+
+protected:
+    void build() override {
+        pulsante = addButton(client(), QStringLiteral("Command2"), QStringLiteral("C H I U D I"),
+                             {600, 3000, 3000, 600});
+        pulsante->setBackColor(bgr(0x0080FFFF));
+        combo = addComboBox(client(), QStringLiteral("Combo1"), {600, 1500, 4000, 330});
+        foto = addPictureBox(client(), QStringLiteral("Picture1"), {0, 0, 3000, 1200});
+    }
+    void onActivate() override { ++attivazioni; }
+};
+
+} // namespace
+
+class TstForm : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { installFakePlatform(); }
+    void cleanup() { resetProgram(); }
+
+    // The classic faces of the layouts are drawn in their metric twins.
+    void faccePiuVecchie_data() {
+        QTest::addColumn<QString>("faccia");
+        QTest::addColumn<QString>("installata");
+        QTest::newRow("MS Sans Serif") << "MS Sans Serif"
+                                       << "Liberation Sans";
+        QTest::newRow("Arial") << "Arial"
+                               << "Liberation Sans";
+        QTest::newRow("arial") << "arial"
+                               << "Liberation Sans";
+        QTest::newRow("Times New Roman") << "Times New Roman"
+                                         << "Liberation Serif";
+        QTest::newRow("Courier New") << "Courier New"
+                                     << "Liberation Mono";
+    }
+    void faccePiuVecchie() {
+        QFETCH(QString, faccia);
+        QFETCH(QString, installata);
+        const QFont font = designFont(faccia, 12, true);
+        QCOMPARE(font.family(), faccia);
+        QCOMPARE(QFontInfo(font).family(), installata);
+    }
+
+    // A modal window blocks the others; a borderless one has no frame; each
+    // activation is reported; a coloured button shows its colour flat.
+    void finestraModaleESenzaBordo() {
+        Prova& p = Forms::get<Prova>();
+        p.setBorderless(true);
+        p.showModal();
+        QVERIFY(QTest::qWaitForWindowActive(&p));
+        QCOMPARE(p.windowModality(), Qt::ApplicationModal);
+        QCOMPARE(QApplication::activeModalWidget(), &p);
+        QVERIFY(p.windowFlags() & Qt::FramelessWindowHint);
+        QVERIFY(p.attivazioni >= 1);
+        // Centred on the available area of the screen.
+        const QRect schermo = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY(qAbs(p.frameGeometry().center().x() - schermo.center().x()) <= 2);
+        QVERIFY(qAbs(p.frameGeometry().center().y() - schermo.center().y()) <= 2);
+
+        const QImage img = p.pulsante->grab().toImage();
+        const QColor giallo = bgr(0x0080FFFF);
+        QCOMPARE(img.pixelColor(6, img.height() / 2), giallo);
+        QCOMPARE(img.pixelColor(img.width() - 7, 6), giallo);
+        QCOMPARE(img.pixelColor(img.width() / 2, img.height() - 7), giallo);
+        p.unload();
+        flushEvents();
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    // Only a change of the list's selection is reported: adding entries and
+    // typing, even a printer's name with Enter, choose nothing.
+    void comboScelteSoloDallaLista() {
+        Prova& p = Forms::get<Prova>();
+        QVERIFY(showAndActivate(p));
+        QSignalSpy scelte(p.combo, &ComboBox::listSelectionChanged);
+        p.combo->setText(QStringLiteral("Combo1"));
+        p.combo->addEntry(QStringLiteral("Aula 1"));
+        p.combo->addEntry(QStringLiteral("Aula 2"));
+        QCOMPARE(scelte.count(), 0);
+        QCOMPARE(p.combo->text(), QStringLiteral("Combo1"));
+        p.combo->setListIndex(0);
+        QCOMPARE(scelte.count(), 1);
+        QCOMPARE(p.combo->text(), QStringLiteral("Aula 1"));
+        p.combo->setFocus();
+        p.combo->lineEdit()->selectAll();
+        QTest::keyClicks(p.combo->lineEdit(), QStringLiteral("aula 2"));
+        QTest::keyClick(p.combo->lineEdit(), Qt::Key_Return);
+        QTest::keyClicks(p.combo->lineEdit(), QStringLiteral("x"));
+        QCOMPARE(scelte.count(), 1);
+        QCOMPARE(p.combo->listIndex(), 0);
+        QTest::keyClick(p.combo, Qt::Key_Down);
+        QCOMPARE(scelte.count(), 2);
+        QCOMPARE(scelte.last().at(0).toInt(), 1);
+    }
+
+    // What is drawn stays: repainting, growing and shrinking the box keep it,
+    // and each printed line moves down by one line height.
+    void immaginePersistente() {
+        Prova& p = Forms::get<Prova>();
+        QVERIFY(showAndActivate(p));
+        PictureBox* f = p.foto;
+        f->setDrawFont(designFont(QStringLiteral("Arial"), 20, true));
+        f->setForeColor(Qt::red);
+        const double riga = f->textHeight();
+        QVERIFY(riga > 20);
+        f->setCurrentX(10.5);
+        f->printText(QStringLiteral("DIPLOMA"));
+        QCOMPARE(f->currentY(), riga);
+        QVERIFY(f->textWidth(QStringLiteral("DIPLOMA")) > f->textWidth(QStringLiteral("DIP")));
+        const QImage prima = f->image();
+        QCOMPARE(prima.size(), f->size());
+        int rossi = 0;
+        for (int y = 0; y < qCeil(riga); ++y)
+            for (int x = 0; x < prima.width(); ++x)
+                rossi += prima.pixelColor(x, y).red() > 200 && prima.pixelColor(x, y).green() < 60;
+        QVERIFY(rossi > 50);
+        QCOMPARE(f->grab().toImage().convertToFormat(prima.format()), prima);
+        const QSize design = f->size();
+        f->resize(design * 2);
+        f->resize(design);
+        QCOMPARE(f->image(), prima);
+        p.showMinimized();
+        p.showNormal();
+        QCOMPARE(f->image(), prima);
+        f->clear();
+        QCOMPARE(f->currentY(), 0.0);
+        QCOMPARE(f->image().pixelColor(20, 10), QColor(Qt::white));
+    }
+
+    // Asking for a control that does not exist fails the test, naming it,
+    // and the test goes on with a stand-in instead of crashing.
+    void controlloMancante() {
+        Prova& p = Forms::get<Prova>();
+        QEXPECT_FAIL("", "the control does not exist", Continue);
+        Label* l = control<Label>(&p, QStringLiteral("LblNessuna"));
+        QVERIFY(l);
+        l->setCaption(QStringLiteral("x"));
+        QCOMPARE(control<ComboBox>(&p, QStringLiteral("Combo1")), p.combo);
+    }
+};
+
+QTEST_MAIN(TstForm)
+#include "tst_form.moc"
