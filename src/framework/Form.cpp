@@ -12,7 +12,6 @@
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
-#include <QTimer>
 #include <QWindow>
 
 Form::Form(const QString& name, const QSizeF& designTwips, bool scales, Placement placement)
@@ -69,6 +68,7 @@ void Form::load() {
     const QSize designPixels(twipsToPixels(design_.width()), twipsToPixels(design_.height()));
     resize(designPixels.width(), designPixels.height() + menuHeight());
     client_->resize(designPixels);
+    normalSize_ = size();
     if (placement_ == Placement::Centred)
         setFixedSize(size());
     onLoad();
@@ -112,14 +112,10 @@ void Form::centreOnScreen() {
     const bool known = !margins.isNull() || (windowFlags() & Qt::FramelessWindowHint);
     if (margins.isNull() && !(windowFlags() & Qt::FramelessWindowHint))
         margins = lastFrameMargins;
-    const QSize normal = isMaximized() ? normalGeometry().size() : size();
-    QRect frame(QPoint(0, 0), normal.grownBy(margins));
+    QRect frame(QPoint(0, 0), size().grownBy(margins));
     frame.moveCenter(screen->availableGeometry().center());
     // For a window, move() places the frame's top left corner.
-    if (isMaximized())
-        setGeometry(QRect(frame.topLeft() + QPoint(margins.left(), margins.top()), normal));
-    else
-        move(frame.topLeft());
+    move(frame.topLeft());
     centredWithFrame_ = known;
 }
 
@@ -233,11 +229,16 @@ bool Form::event(QEvent* e) {
         [[fallthrough]];
     case QEvent::Show:
     case QEvent::Expose:
+    case QEvent::Move:
+    case QEvent::Resize:
         // The frame becomes known once the window manager has framed the
         // window; a window restored from maximised then sits centred too.
         if (!centredWithFrame_ && shownOnce_ && !isMaximized() && !isMinimized() &&
-            !frameMarginsOf(this).isNull())
+            (placement_ == Placement::Centred || (recentre_ && size() == normalSize_)) &&
+            !frameMarginsOf(this).isNull()) {
+            recentre_ = false;
             centreOnScreen();
+        }
         break;
     default:
         break;
@@ -261,13 +262,11 @@ void Form::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange) {
         rescale();
         // A maximised window first shown before its frame was known is centred
-        // again, with the real frame, when it is restored.
+        // again, with the real frame, when it is restored: once the window
+        // manager has put it back (it may do so after this event).
         const auto* change = static_cast<QWindowStateChangeEvent*>(event);
         if ((change->oldState() & Qt::WindowMaximized) && !isMaximized() && !isMinimized() &&
             !centredWithFrame_)
-            QTimer::singleShot(0, this, [this] {
-                if (!isUnloading() && !isMaximized() && !isMinimized())
-                    centreOnScreen();
-            });
+            recentre_ = true;
     }
 }

@@ -101,6 +101,9 @@ private:
     // Until the window manager has framed the window its frame is a guess;
     // the window is centred again once the real frame is known.
     bool centredWithFrame_ = false;
+    bool recentre_ = false;
+    // The window's size when it is neither maximised nor minimised.
+    QSize normalSize_;
     State state_ = State::Loaded;
     QList<Scaler::Entry> controls_;
     Scaler scaler_;
