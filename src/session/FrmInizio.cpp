@@ -88,8 +88,8 @@ void FrmInizio::build() {
                              {180, 1305, 7680, 465});
     label3->setFont(designFont(QStringLiteral("Arial"), 18, false));
     label3->setForeColor(blu);
-    Label* label7 =
-        addLabel(titolo, QStringLiteral("Label7"), QStringLiteral("Ver. 1.1.0"), {8850, 420, 2280, 420});
+    Label* label7 = addLabel(titolo, QStringLiteral("Label7"), QStringLiteral("Ver. " PONTELO_VERSION),
+                             {8850, 420, 2280, 420});
     label7->setFont(designFont(QStringLiteral("Arial"), 12, true));
     label7->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     addControl(shape4);

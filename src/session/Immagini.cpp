@@ -63,3 +63,11 @@ QIcon iconaProgramma() {
     disegnaPonte(p, 32);
     return QIcon(pixmap);
 }
+
+QImage immaginePonte(int size) {
+    QImage image(size, size, QImage::Format_ARGB32);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    disegnaPonte(p, size);
+    return image;
+}

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Builds the Debian package, validates its desktop entry and metainfo,
+# installs it, checks that the installed program starts and keeps running,
+# and removes it again.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+deb="$(bash scripts/package.sh)"
+echo "package: $deb"
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+dpkg-deb -x "$deb" "$work/root"
+desktop-file-validate "$work/root/usr/share/applications/org.example.ilpontelo.Pontelo.desktop"
+appstreamcli validate --no-net "$work/root/usr/share/metainfo/org.example.ilpontelo.Pontelo.metainfo.xml"
+for f in usr/bin/pontelo usr/share/icons/hicolor/scalable/apps/org.example.ilpontelo.Pontelo.svg \
+         usr/share/icons/hicolor/48x48/apps/org.example.ilpontelo.Pontelo.png \
+         usr/share/icons/hicolor/256x256/apps/org.example.ilpontelo.Pontelo.png; do
+    [ -s "$work/root/$f" ] || { echo "missing from the package: /$f" >&2; exit 1; }
+done
+dpkg-deb -f "$deb" Version | grep -qx "$(sed -n 's/^project(Pontelo VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)" \
+    || { echo "package version differs from the program's" >&2; exit 1; }
+
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >/dev/null
+status=0
+QT_QPA_PLATFORM=offscreen /usr/bin/pontelo >"$work/run.log" 2>&1 &
+pid=$!
+sleep 4
+if kill -0 "$pid" 2>/dev/null; then
+    echo "installed program is running after 4 s"
+    kill "$pid"
+    wait "$pid" 2>/dev/null || true
+else
+    echo "installed program ended early:" >&2
+    cat "$work/run.log" >&2
+    status=1
+fi
+DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq pontelo >/dev/null
+exit "$status"

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Builds the Debian package of the program in build-package/; prints its path.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh --package >&2
+cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DPONTELO_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr >&2
+cmake --build build-package -j"$(nproc)" >&2
+(cd build-package && cpack -G DEB >&2)
+ls -1 "$PWD"/build-package/pontelo_*.deb | tail -1
