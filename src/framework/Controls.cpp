@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QResizeEvent>
 #include <QSignalBlocker>
+#include <QTimer>
 
 Label::Label(QWidget* parent) : QLabel(parent) {
     setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -143,9 +144,25 @@ ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {
     // (ignoring case) would select it; a typed text must choose nothing.
     setDuplicatesEnabled(true);
     setCompleter(nullptr);
+    // Qt also selects the entry equal to the typed text when the editing ends
+    // (Enter, or the focus leaving); here typing must choose nothing.
+    if (QLineEdit* edit = lineEdit())
+        disconnect(edit, SIGNAL(editingFinished()), this, nullptr);
     connect(this, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (index >= 0)
+        if (index < 0)
+            return;
+        // A pick from the list reports "activated" right after this, before
+        // the event loop runs again; a change made by code does not.
+        changedByPick_ = true;
+        QTimer::singleShot(0, this, [this] { changedByPick_ = false; });
+        emit listSelectionChanged(index);
+    });
+    // Picking the entry that is already selected changes nothing in Qt, yet it
+    // is a choice from the list all the same.
+    connect(this, &QComboBox::activated, this, [this](int index) {
+        if (!changedByPick_ && index >= 0)
             emit listSelectionChanged(index);
+        changedByPick_ = false;
     });
 }
 

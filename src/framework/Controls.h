@@ -108,9 +108,10 @@ private:
     QColor backColor_;
 };
 
-// An editable text with a drop-down list. Only a change of the list's
-// selection (by code, by picking an entry, or by the arrow keys) is reported;
-// typing in the text part, even a text equal to an entry, selects nothing.
+// An editable text with a drop-down list. Only a selection in the list (by
+// code, by picking an entry, also the one already selected, or by the arrow
+// keys) is reported; typing in the text part, even a text equal to an entry
+// followed by Enter or Tab, selects nothing.
 class ComboBox : public QComboBox {
     Q_OBJECT
 public:
@@ -124,6 +125,10 @@ public:
 
 signals:
     void listSelectionChanged(int index);
+
+private:
+    // A pick that changed the selection has been reported already.
+    bool changedByPick_ = false;
 };
 
 // A drawing surface that keeps a persistent image of everything drawn on it

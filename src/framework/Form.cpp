@@ -9,9 +9,11 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 Form::Form(const QString& name, const QSizeF& designTwips, bool scales, Placement placement)
@@ -127,6 +129,7 @@ void Form::showModal() {
     if (isUnloading())
         return;
     setWindowModality(Qt::ApplicationModal);
+    opener_ = QApplication::activeWindow();
     showForm();
 }
 
@@ -159,6 +162,9 @@ void Form::unload() {
     onUnload();
     hide();
     state_ = State::Unloaded;
+    // The window that waited for a modal one takes input again.
+    if (QWidget* opener = opener_)
+        QTimer::singleShot(0, opener, [opener] { opener->activateWindow(); });
     // Unloading often starts inside one of the window's own event handlers.
     deleteLater();
     Forms::remove(this);

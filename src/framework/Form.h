@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QMainWindow>
+#include <QPointer>
 #include <QSizeF>
 
 class Button;
@@ -43,7 +44,8 @@ public:
     // Shows the window modelessly; a window already shown comes to the front.
     void showForm();
     // Shows the window, centred, so that no other window takes input until it
-    // is unloaded. Returns at once: the caller has nothing left to do.
+    // is unloaded. Returns at once: the caller has nothing left to do. The
+    // window that was active is active again once this one is unloaded.
     void showModal();
     // A window without title bar or border. Set before the window is shown.
     void setBorderless(bool borderless);
@@ -102,6 +104,8 @@ private:
     // the window is centred again once the real frame is known.
     bool centredWithFrame_ = false;
     bool recentre_ = false;
+    // The window a modal one was opened from.
+    QPointer<QWidget> opener_;
     // The window's size when it is neither maximised nor minimised.
     QSize normalSize_;
     State state_ = State::Loaded;

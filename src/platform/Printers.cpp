@@ -1,6 +1,16 @@
 #include "platform/Printers.h"
 
+#include "platform/Platform.h"
+
 #include <cmath>
+
+QString printFailureMessage(const QString& printer, const QString& reason) {
+    return QStringLiteral("Stampa non riuscita sulla stampante «%1»: %2").arg(printer, reason);
+}
+
+QString missingCourierMessage() {
+    return QStringLiteral("Devi installare il font Courier o il font Courier New");
+}
 
 QString Printers::currentPrinter() const {
     if (current_.isEmpty())
@@ -12,21 +22,41 @@ void Printers::setCurrentPrinter(const QString& deviceName) {
     current_ = deviceName;
 }
 
+QString Printers::searchPrinterFont() const {
+    for (const QString& font : fonts())
+        if (font == QLatin1String("Courier New") || font == QLatin1String("Courier"))
+            return font;
+    platform::messageBox().show(missingCourierMessage());
+    return {};
+}
+
+void Printers::failDocument(const QString& reason) {
+    if (failed_)
+        return;
+    failed_ = true;
+    platform::messageBox().show(printFailureMessage(currentPrinter(), reason));
+}
+
 void Printers::print(const QString& text) {
-    drawText(text);
+    if (!failed_)
+        drawText(text);
     currentY_ += lineHeightTwips();
     currentX_ = 0.0f;
 }
 
 void Printers::paintPicture(const QImage& picture, float xTwips, float yTwips, float widthTwips,
                             float heightTwips) {
-    drawPicture(picture, xTwips, yTwips, widthTwips, heightTwips);
+    if (!failed_)
+        drawPicture(picture, xTwips, yTwips, widthTwips, heightTwips);
 }
 
-void Printers::endDoc() {
+bool Printers::endDoc() {
     finishDocument();
+    const bool printed = !failed_;
+    failed_ = false;
     currentX_ = 0.0f;
     currentY_ = 0.0f;
+    return printed;
 }
 
 RecordingPrinters::RecordingPrinters()
@@ -57,6 +87,10 @@ float RecordingPrinters::lineHeightTwips() const {
 }
 
 void RecordingPrinters::drawText(const QString& text) {
+    if (failingDevices.contains(currentPrinter())) {
+        failDocument(failureReason);
+        return;
+    }
     entries.append({Entry::Text,
                     currentPrinter(),
                     text,
@@ -71,6 +105,10 @@ void RecordingPrinters::drawText(const QString& text) {
 }
 
 void RecordingPrinters::drawPicture(const QImage& picture, float x, float y, float width, float height) {
+    if (failingDevices.contains(currentPrinter())) {
+        failDocument(failureReason);
+        return;
+    }
     entries.append({Entry::Picture,
                     currentPrinter(),
                     {},
@@ -85,6 +123,10 @@ void RecordingPrinters::drawPicture(const QImage& picture, float x, float y, flo
 }
 
 void RecordingPrinters::finishDocument() {
+    if (failingDevices.contains(currentPrinter()))
+        failDocument(failureReason);
+    if (documentFailed())
+        return;
     entries.append({Entry::EndDoc, currentPrinter(), {}, {}, 0, false, 0, 0, {}, 0, 0});
 }
 

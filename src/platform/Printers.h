@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QList>
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -22,8 +23,12 @@ public:
     // The printer every print goes to: the default one until changed.
     QString currentPrinter() const;
     void setCurrentPrinter(const QString& deviceName);
-    // Font families the current printer offers.
+    // Font families the current printer offers, in the printer's own order.
     virtual QStringList fonts() const = 0;
+    // The first of the current printer's fonts, in its own order, named
+    // exactly "Courier New" or "Courier". Without one the user is told to
+    // install it and the result is empty.
+    QString searchPrinterFont() const;
 
     // What the document is, for the name of a PDF file ("Esercizio", "Scheda").
     void setDocumentName(const QString& name) { documentName_ = name; }
@@ -42,17 +47,29 @@ public:
 
     void print(const QString& text);
     void paintPicture(const QImage& picture, float xTwips, float yTwips, float widthTwips, float heightTwips);
-    // Ends the document, which sends the page to the printer.
-    void endDoc();
+    // Ends the document, which sends the page to the printer; true when it was
+    // printed. A document that could not be started or finished has already
+    // been reported to the user, once, naming the printer; whatever was drawn
+    // after its failure was dropped.
+    bool endDoc();
+    // True once the document being printed has failed.
+    bool documentFailed() const { return failed_; }
+    // Width and height of the current printer's printable area, in twips.
+    virtual QSizeF printableAreaTwips() const = 0;
 
 protected:
     virtual float lineHeightTwips() const = 0;
     virtual void drawText(const QString& text) = 0;
     virtual void drawPicture(const QImage& picture, float x, float y, float width, float height) = 0;
+    // Sends the document, or cleans up after a failed one (documentFailed()).
     virtual void finishDocument() = 0;
+    // Reports that the current document cannot be printed, with the reason
+    // the system gives; only the first failure of a document is reported.
+    void failDocument(const QString& reason);
 
 private:
     mutable QString current_;
+    bool failed_ = false;
     QString documentName_ = QStringLiteral("Stampa");
     QString fontName_ = QStringLiteral("Arial");
     float fontSize_ = 12.0f;
@@ -82,6 +99,7 @@ public:
     QStringList deviceNames() const override { return devices; }
     QString defaultPrinter() const override { return defaultDevice; }
     QStringList fonts() const override { return fontList; }
+    QSizeF printableAreaTwips() const override { return printableArea; }
 
     // Texts printed so far, in order.
     QStringList printedTexts() const;
@@ -90,7 +108,13 @@ public:
     QStringList devices;
     QString defaultDevice;
     QStringList fontList;
+    // An A4 page without margins, unless a test sets another.
+    QSizeF printableArea{11906, 16838};
     QList<Entry> entries;
+    // Every document printed on one of these devices fails with this reason;
+    // nothing of it is recorded.
+    QStringList failingDevices;
+    QString failureReason = QStringLiteral("la coda di stampa è ferma");
 
 protected:
     float lineHeightTwips() const override;
@@ -98,6 +122,11 @@ protected:
     void drawPicture(const QImage& picture, float x, float y, float width, float height) override;
     void finishDocument() override;
 };
+
+// The message that tells the user a document did not reach a printer.
+QString printFailureMessage(const QString& printer, const QString& reason);
+// The message when no printer offers a Courier font.
+QString missingCourierMessage();
 
 namespace platform {
 // The printers every print goes through. Until the program installs the real

@@ -1,10 +1,12 @@
 #include "platform/QtPrinters.h"
 
+#include "platform/Fonts.h"
 #include "platform/Platform.h"
 #include "platform/Printers.h"
 
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -12,20 +14,30 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProcess>
 #include <QStandardPaths>
 
 namespace {
 
-// Faces fontconfig substitutes for the classic Windows fonts with the same
-// metrics; a document set in one of the classic names prints in these.
-const QStringList& compatibleFaces(const QString& family) {
-    static const QStringList courier{QStringLiteral("Liberation Mono"), QStringLiteral("Nimbus Mono PS"),
-                                     QStringLiteral("Nimbus Mono L"), QStringLiteral("Courier New"),
-                                     QStringLiteral("Courier")};
-    static const QStringList none;
-    if (family == QLatin1String("Courier New") || family == QLatin1String("Courier"))
-        return courier;
-    return none;
+// CUPS turns away the jobs of a queue that is not accepting them, and Qt
+// does not pass the refusal on: ask the printing system before printing,
+// where its client is installed. Empty when the queue takes jobs.
+QString queueRefusal(const QString& device) {
+    QProcess lpstat;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+    lpstat.setProcessEnvironment(env);
+    lpstat.start(QStringLiteral("lpstat"), {QStringLiteral("-a"), device});
+    if (!lpstat.waitForFinished(5000) || lpstat.exitStatus() != QProcess::NormalExit) {
+        lpstat.kill();
+        return {};
+    }
+    const QStringList lines = QString::fromLocal8Bit(lpstat.readAllStandardOutput()).split(QLatin1Char('\n'));
+    if (lines.isEmpty() || !lines.first().contains(QLatin1String(" not accepting ")))
+        return {};
+    const QString why = lines.value(1).trimmed();
+    return why.isEmpty() ? QStringLiteral("la stampante non accetta lavori")
+                         : QStringLiteral("la stampante non accetta lavori (%1)").arg(why);
 }
 
 } // namespace
@@ -33,7 +45,7 @@ const QStringList& compatibleFaces(const QString& family) {
 bool fontAvailable(const QString& family) {
     if (QFontDatabase::families().contains(family))
         return true;
-    const QStringList& faces = compatibleFaces(family);
+    const QStringList& faces = metricCompatibleFaces(family);
     if (faces.isEmpty())
         return false;
     const QString resolved = QFontInfo(QFont(family)).family();
@@ -67,6 +79,13 @@ QStringList QtPrinters::fonts() const {
     return families;
 }
 
+QSizeF QtPrinters::printableAreaTwips() const {
+    if (printer_)
+        return printer_->pageRect(QPrinter::Point).size() * 20.0;
+    // No document started yet: the whole A4 page that "File PDF" writes.
+    return QPageSize(QPageSize::A4).size(QPageSize::Point) * 20.0;
+}
+
 QFont QtPrinters::currentFont() const {
     QFont font(fontName());
     font.setPointSizeF(fontSize() > 0 ? fontSize() : 12.0);
@@ -79,31 +98,78 @@ double QtPrinters::toDevice(float twips) const {
     return static_cast<double>(twips) * dpi / 1440.0;
 }
 
-QPainter& QtPrinters::painter() {
-    if (!painter_ || !painter_->isActive()) {
-        const QString device = currentPrinter();
-        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        printer_->setPageSize(QPageSize(QPageSize::A4));
-        printer_->setDocName(documentName());
-        if (device == kFilePdf) {
-            QDir().mkpath(pdfFolder_);
-            const QString stamp =
-                QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh.mm.ss"));
-            const QString base = QStringLiteral("Pontelo - %1 - %2").arg(documentName(), stamp);
-            pendingPdfFile_ = QDir(pdfFolder_).filePath(base + QStringLiteral(".pdf"));
-            // Documents printed within the same second must not overwrite each other.
-            for (int n = 2; QFileInfo::exists(pendingPdfFile_); ++n)
-                pendingPdfFile_ = QDir(pdfFolder_).filePath(QStringLiteral("%1 (%2).pdf").arg(base).arg(n));
-            printer_->setOutputFormat(QPrinter::PdfFormat);
-            printer_->setOutputFileName(pendingPdfFile_);
-        } else {
-            pendingPdfFile_.clear();
-            printer_->setPrinterName(device);
+bool QtPrinters::beginDocument() {
+    if (painter_ && painter_->isActive())
+        return true;
+    const QString device = currentPrinter();
+    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer_->setDocName(documentName());
+    if (device == kFilePdf) {
+        // A folder that cannot be made (a file stands in its way, a read-only
+        // disk) is told before anything is drawn.
+        const QFileInfo folder(pdfFolder_);
+        if (!QDir().mkpath(pdfFolder_) || !QFileInfo(pdfFolder_).isDir() ||
+            !QFileInfo(pdfFolder_).isWritable()) {
+            failDocument(QStringLiteral("non si può scrivere nella cartella «%1»")
+                             .arg(QDir::toNativeSeparators(folder.absoluteFilePath())));
+            discardDocument();
+            return false;
         }
-        painter_ = std::make_unique<QPainter>();
-        painter_->begin(printer_.get());
+        const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh.mm.ss"));
+        const QString base = QStringLiteral("Pontelo - %1 - %2").arg(documentName(), stamp);
+        pendingPdfFile_ = QDir(pdfFolder_).filePath(base + QStringLiteral(".pdf"));
+        // Documents printed within the same second must not overwrite each other.
+        for (int n = 2; QFileInfo::exists(pendingPdfFile_); ++n)
+            pendingPdfFile_ = QDir(pdfFolder_).filePath(QStringLiteral("%1 (%2).pdf").arg(base).arg(n));
+        printer_->setOutputFormat(QPrinter::PdfFormat);
+        printer_->setOutputFileName(pendingPdfFile_);
+        // A PDF page has no unprintable border: positions count from its corner.
+        printer_->setPageSize(QPageSize(QPageSize::A4));
+        printer_->setFullPage(true);
+    } else {
+        pendingPdfFile_.clear();
+        const QPrinterInfo info = QPrinterInfo::printerInfo(device);
+        if (info.isNull()) {
+            failDocument(
+                QStringLiteral("la stampante non è installata o il servizio di stampa non risponde"));
+            discardDocument();
+            return false;
+        }
+        if (info.state() == QPrinter::Error) {
+            failDocument(QStringLiteral("la stampante è ferma o in errore"));
+            discardDocument();
+            return false;
+        }
+        if (const QString refusal = queueRefusal(device); !refusal.isEmpty()) {
+            failDocument(refusal);
+            discardDocument();
+            return false;
+        }
+        // Setting the printer also takes its default paper.
+        printer_->setPrinterName(device);
+        if (!printer_->isValid()) {
+            failDocument(QStringLiteral("la stampante non è disponibile"));
+            discardDocument();
+            return false;
+        }
     }
-    return *painter_;
+    painter_ = std::make_unique<QPainter>();
+    if (!painter_->begin(printer_.get())) {
+        failDocument(pendingPdfFile_.isEmpty() ? QStringLiteral("il documento non si è potuto avviare")
+                                               : QStringLiteral("non si può scrivere il file «%1»")
+                                                     .arg(QDir::toNativeSeparators(pendingPdfFile_)));
+        discardDocument();
+        return false;
+    }
+    return true;
+}
+
+void QtPrinters::discardDocument() {
+    if (painter_ && painter_->isActive())
+        painter_->end();
+    painter_.reset();
+    printer_.reset();
+    pendingPdfFile_.clear();
 }
 
 float QtPrinters::lineHeightTwips() const {
@@ -115,9 +181,9 @@ float QtPrinters::lineHeightTwips() const {
 }
 
 void QtPrinters::drawText(const QString& text) {
-    QPainter& p = painter();
-    if (!p.isActive())
+    if (!beginDocument())
         return;
+    QPainter& p = *painter_;
     p.setFont(QFont(currentFont(), printer_.get()));
     const QFontMetricsF metrics(p.font(), printer_.get());
     p.setPen(Qt::black);
@@ -125,21 +191,41 @@ void QtPrinters::drawText(const QString& text) {
 }
 
 void QtPrinters::drawPicture(const QImage& picture, float x, float y, float width, float height) {
-    QPainter& p = painter();
-    if (!p.isActive())
+    if (!beginDocument())
         return;
+    QPainter& p = *painter_;
     p.drawImage(QRectF(toDevice(x), toDevice(y), toDevice(width), toDevice(height)), picture);
 }
 
 void QtPrinters::finishDocument() {
-    if (!painter_ || !painter_->isActive())
+    // A document that never started (nothing drawn, or it failed) sends nothing.
+    if (!painter_ || !painter_->isActive() || documentFailed()) {
+        discardDocument();
         return;
-    painter_->end();
+    }
+    const bool ended = painter_->end();
+    const QPrinter::PrinterState state = printer_->printerState();
+    const QString file = pendingPdfFile_;
     painter_.reset();
     printer_.reset();
-    if (!pendingPdfFile_.isEmpty()) {
-        lastPdfFile_ = pendingPdfFile_;
-        pendingPdfFile_.clear();
+    pendingPdfFile_.clear();
+    QString reason;
+    if (state == QPrinter::Aborted)
+        reason = QStringLiteral("la stampa è stata interrotta");
+    else if (!ended || state == QPrinter::Error)
+        reason = QStringLiteral("il sistema di stampa ha segnalato un errore");
+    else if (!file.isEmpty() && QFileInfo(file).size() <= 0)
+        reason = QStringLiteral("il file «%1» non è stato scritto").arg(QDir::toNativeSeparators(file));
+    if (!reason.isEmpty()) {
+        // A half-written PDF file is no document.
+        if (!file.isEmpty())
+            QFile::remove(file);
+        failDocument(reason);
+        return;
+    }
+    if (!file.isEmpty()) {
+        // Only a file that is really there is announced as saved.
+        lastPdfFile_ = file;
         platform::messageBox().show(
             QStringLiteral("Il documento è stato salvato nel file %1").arg(lastPdfFile_));
     }

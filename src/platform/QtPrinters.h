@@ -10,7 +10,8 @@ class QPrinter;
 
 // Printers through Qt Print Support (CUPS on Linux), with the built-in
 // "File PDF" printer that writes each document to a new PDF file in the
-// user's documents folder.
+// user's documents folder. "File PDF" writes A4 pages whose printable area is
+// the whole page; a system printer prints on its own default paper.
 class QtPrinters final : public Printers {
 public:
     QtPrinters();
@@ -19,6 +20,7 @@ public:
     QStringList deviceNames() const override;
     QString defaultPrinter() const override;
     QStringList fonts() const override;
+    QSizeF printableAreaTwips() const override;
 
     // Folder the "File PDF" printer writes to; the documents folder by default.
     void setPdfFolder(const QString& folder) { pdfFolder_ = folder; }
@@ -31,7 +33,10 @@ protected:
     void finishDocument() override;
 
 private:
-    QPainter& painter();
+    // Starts the document on the current printer if it is not started yet;
+    // false (the failure reported) when it cannot be started.
+    bool beginDocument();
+    void discardDocument();
     QFont currentFont() const;
     double toDevice(float twips) const;
 

@@ -1,14 +1,139 @@
 #include "results/FrmStampaEsercizio.h"
 
+#include "framework/CommandTile.h"
 #include "framework/Controls.h"
+#include "framework/Forms.h"
+#include "framework/TileGroup.h"
 #include "framework/Twips.h"
+#include "platform/Printers.h"
+#include "results/FrmAttestato.h"
+#include "results/FrmNome.h"
+#include "results/FrmSceltaStampante.h"
+#include "results/StampaEsercizio.h"
+#include "session/Modulo2.h"
+
+#include <QAction>
+#include <QApplication>
+
+namespace {
+const QColor kSfondo = bgr(0x00C0E0FF);
+const QColor kSfondoRighe = bgr(0x00C0FFFF);
+const QColor kFocusTessere = bgr(0x0080C0FF);
+const QColor kRiposoTessere = bgr(0x00C0E0FF);
+constexpr int kRighePerColonna = 10;
+constexpr int kEsci = 0;
+constexpr int kStampa = 1;
+constexpr int kNome = 2;
+constexpr int kAttestato = 3;
+} // namespace
 
 FrmStampaEsercizio::FrmStampaEsercizio() : Form(kName, QSizeF(11910, 8640), true, Placement::Maximised) {}
 
 void FrmStampaEsercizio::build() {
     setWindowTitle(QStringLiteral("FINESTRA DI STAMPA "));
-    setBackColor(bgr(0x00C0E0FF));
-    Label* avviso = addLabel(client(), QStringLiteral("lblAvviso"),
-                             QStringLiteral("Risultati dell'esercizio"), {600, 600, 10700, 900});
-    avviso->setFont(designFont(QStringLiteral("Arial"), 24, true));
+    setBackColor(kSfondo);
+    QWidget* w = client();
+    // The window's own font, which the record lines start with.
+    const QFont fontFinestra = designFont(QStringLiteral("Courier"), 9.75, false);
+    w->setFont(fontFinestra);
+
+    Label* titolo = addLabel(w, QStringLiteral("Label5"),
+                             QStringLiteral("E S E R C I Z I   E S E G U I T I "), {660, 120, 10725, 525});
+    titolo->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    titolo->setFont(designFont(QStringLiteral("Arial"), 15.75, true));
+    titolo->setForeColor(bgr(0x000000C0));
+
+    for (int i = 1; i <= 20; ++i) {
+        const bool sinistra = i <= kRighePerColonna;
+        const double left = sinistra ? 210 : 6000;
+        const double top = 930 + (sinistra ? i - 1 : i - 11) * 450;
+        Label* riga = addLabel(w, QStringLiteral("LblOp(%1)").arg(i), QString(), {left, top, 5595, 435});
+        riga->setBackColor(kSfondoRighe);
+        riga->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        const int inColonna = sinistra ? i : i - kRighePerColonna;
+        riga->setFont(inColonna <= 4 ? designFont(QStringLiteral("Courier"), 12, false) : fontFinestra);
+        lblOp_[static_cast<size_t>(i - 1)] = riga;
+    }
+
+    const QFont fontTotali = designFont(QStringLiteral("Arial"), 8.25, true);
+    const QColor testoDiSistema = QApplication::palette().color(QPalette::Active, QPalette::WindowText);
+    auto totale = [&](const QString& name, double left) {
+        Label* l = addLabel(w, name, QString(), {left, 5520, 5595, 525});
+        l->setBackColor(kSfondoRighe);
+        l->setForeColor(testoDiSistema);
+        l->setFont(fontTotali);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return l;
+    };
+    label1_ = totale(QStringLiteral("Label1"), 210);
+    label2_ = totale(QStringLiteral("Label2"), 6000);
+
+    option1_ = new TileGroup(
+        QStringLiteral("Option1"), [this](int i) { SceltaRisultati(i); }, this);
+    option1_->setColors(kFocusTessere, kRiposoTessere);
+    option1_->setSelection({{49, kEsci}, {97, kEsci}, {50, kStampa}, {98, kStampa}});
+    const QFont fontTessere = designFont(QStringLiteral("Arial"), 12, true);
+    const QRectF posti[] = {
+        {165, 6180, 2805, 630}, {3075, 6180, 2805, 630}, {6000, 6210, 2805, 630}, {8865, 6210, 2805, 630}};
+    const QString didascalie[] = {QStringLiteral("ESCI"), QStringLiteral("STAMPA ESERCIZIO"),
+                                  QStringLiteral("NOME"), QStringLiteral("ATTESTATO")};
+    for (int i = 0; i < 4; ++i)
+        addTile(option1_, w, didascalie[i], posti[i])->setFont(fontTessere);
+
+    mnuScegli_ = addMenuItem(QStringLiteral("mnuScegli"), QStringLiteral("Scegli la stampante"));
+    connect(mnuScegli_, &QAction::triggered, this, [this] { scegliStampante(); });
+}
+
+void FrmStampaEsercizio::onLoad() {
+    Form::onLoad();
+    // Without a Courier font the user is told, and the lines keep their design font.
+    caricaRighe(platform::printers().searchPrinterFont());
+    const QString totale = testoTempoTotale(Modulo2::get());
+    label1_->setCaption(totale);
+    label2_->setCaption(totale);
+}
+
+// The filled lines take the printer's font, so the screen shows what the
+// printout will look like.
+void FrmStampaEsercizio::caricaRighe(const QString& fontStampante) {
+    Modulo2& m = Modulo2::get();
+    const int n = righeEsercizio(m);
+    for (m.Indice = 1; m.Indice <= n; ++m.Indice) {
+        Label* riga = lblOp_[static_cast<size_t>(m.Indice - 1)];
+        if (fontStampante == QLatin1String("Courier New"))
+            riga->setFont(designFont(fontStampante, 9, true));
+        else if (fontStampante == QLatin1String("Courier"))
+            riga->setFont(designFont(fontStampante, 10, false));
+    }
+    for (m.Indice = 1; m.Indice <= n; ++m.Indice)
+        lblOp_[static_cast<size_t>(m.Indice - 1)]->setCaption(
+            m.RegistroOperazioni[static_cast<size_t>(m.Indice)]);
+}
+
+QWidget* FrmStampaEsercizio::initialFocus() const {
+    return option1_->tile(kEsci);
+}
+
+void FrmStampaEsercizio::SceltaRisultati(int indice) {
+    switch (indice) {
+    case kEsci:
+        Modulo2::get().StrTempoTotale.clear();
+        unload();
+        break;
+    case kStampa:
+        StampaEsercizio(Modulo2::get(), platform::printers());
+        break;
+    case kNome:
+        Forms::get<FrmNome>().showForm();
+        break;
+    case kAttestato:
+        Forms::get<FrmAttestato>().showForm();
+        break;
+    default:
+        break;
+    }
+}
+
+void FrmStampaEsercizio::scegliStampante() {
+    Forms::get<FrmSceltaStampante>().showModal();
 }

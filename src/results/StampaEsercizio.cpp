@@ -1,0 +1,63 @@
+#include "results/StampaEsercizio.h"
+
+#include "platform/Printers.h"
+#include "session/Modulo2.h"
+
+#include <algorithm>
+
+namespace {
+constexpr int kRighe = 20;
+constexpr int kRighePerBlocco = 10;
+constexpr float kMargineSinistro = 1000;
+constexpr float kInterlinea = 400;
+constexpr float kPrimoBlocco = 2000;
+constexpr float kSecondoBlocco = 7000;
+constexpr float kPrimoTotale = 11000;
+constexpr float kSecondoTotale = 11400;
+
+void stampaA(Printers& p, float x, float y, const QString& testo) {
+    p.setCurrentX(x);
+    p.setCurrentY(y);
+    p.print(testo);
+}
+} // namespace
+
+int righeEsercizio(const Modulo2& m) {
+    return std::clamp<int>(m.NumOperazione, 0, kRighe);
+}
+
+QString testoTempoTotale(const Modulo2& m) {
+    return QStringLiteral("Tempo totale:    ") + m.StrTempoTotale + QStringLiteral("   secondi");
+}
+
+void IntestazioneEsercizio(Printers& p) {
+    p.setFontSize(18);
+    // The school's name is written in by hand after the header.
+    stampaA(p, kMargineSinistro, 1000, QStringLiteral("SCUOLA ELEMENTARE DI "));
+}
+
+bool StampaEsercizio(Modulo2& m, Printers& p) {
+    const QString font = p.searchPrinterFont();
+    if (font.isEmpty())
+        return false;
+    p.setDocumentName(QStringLiteral("Esercizio"));
+    p.setFontName(font);
+    // A document printed before may have left bold on: the header is plain.
+    p.setFontBold(false);
+    IntestazioneEsercizio(p);
+    p.setFontSize(12);
+    p.setFontBold(true);
+    const int n = righeEsercizio(m);
+    for (m.Indice = 1; m.Indice <= n; ++m.Indice) {
+        const int i = m.Indice;
+        // Two blocks of ten, one under the other, as the window's two columns.
+        const float y = i <= kRighePerBlocco ? kPrimoBlocco + static_cast<float>(i - 1) * kInterlinea
+                                             : kSecondoBlocco + static_cast<float>(i - 11) * kInterlinea;
+        stampaA(p, kMargineSinistro, y, m.RegistroOperazioni[static_cast<size_t>(i)]);
+    }
+    stampaA(p, kMargineSinistro, kPrimoTotale,
+            QStringLiteral("Eser. n.1: Tempo tot. ") + m.StrTempoTotale + QStringLiteral(" secondi"));
+    stampaA(p, kMargineSinistro, kSecondoTotale,
+            QStringLiteral("Eser. n.2: Tempo tot. ") + m.StrTempoTotale + QStringLiteral(" secondi"));
+    return p.endDoc();
+}

@@ -1,0 +1,225 @@
+#include "framework/Controls.h"
+#include "framework/Twips.h"
+#include "results/FrmSceltaStampante.h"
+#include "results/FrmStampaEsercizio.h"
+#include "session/FineSessione.h"
+#include "support/TestSupport.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QtTest>
+
+namespace {
+using Font = std::tuple<QString, double, bool>;
+
+Font fontDi(const QWidget* w) {
+    return {w->font().family(), w->font().pointSizeF(), w->font().bold()};
+}
+QString predefinita(const QString& nome) {
+    return QStringLiteral("La stampante predefinita è \r\n") + nome;
+}
+QString scelta(const QString& nome) {
+    return QStringLiteral("La stampante scelta è \r\n") + nome;
+}
+} // namespace
+
+// The printer choice window, opened from the results window's menu.
+class TstFrmSceltaStampante : public QObject {
+    Q_OBJECT
+
+    FakePlatform fakes;
+
+    // Opens the window as a teacher does: from the results window's menu.
+    static Form* apri() {
+        FrmStampaEsercizio& risultati = Forms::get<FrmStampaEsercizio>();
+        if (!showAndActivate(risultati))
+            return nullptr;
+        control<QAction>(&risultati, QStringLiteral("mnuScegli"))->trigger();
+        Form* f = Forms::find(FrmSceltaStampante::kName);
+        return f && QTest::qWaitForWindowActive(f) ? f : nullptr;
+    }
+    static ComboBox* combo(const Form* f) { return control<ComboBox>(f, QStringLiteral("Combo1")); }
+    static QString etichetta(const Form* f, const QString& nome) {
+        return control<Label>(f, nome)->caption();
+    }
+    static QStringList voci(const Form* f) {
+        QStringList v;
+        for (int i = 0; i < combo(f)->count(); ++i)
+            v << combo(f)->itemText(i);
+        return v;
+    }
+    // Opens the drop-down list and clicks one of its entries.
+    static void scegliDallaLista(const Form* f, int indice) {
+        ComboBox* c = combo(f);
+        c->showPopup();
+        QAbstractItemView* lista = c->view();
+        QVERIFY(QTest::qWaitForWindowExposed(lista->window()));
+        const QRect voce = lista->visualRect(lista->model()->index(indice, 0));
+        QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, voce.center());
+        QTRY_VERIFY(!lista->isVisible());
+    }
+    static void chiudi(Form* f, const QString& come) {
+        if (come == QLatin1String("close"))
+            f->close();
+        else
+            QTest::mouseClick(control<QPushButton>(f, QStringLiteral("Command2")), Qt::LeftButton);
+        flushEvents();
+    }
+
+private slots:
+    void init() {
+        resetProgram();
+        fakes = installFakePlatform();
+        fakes.printers->devices = QStringList{"Aula 1", "Aula 2", Printers::kFilePdf};
+    }
+    void cleanup() { resetProgram(); }
+
+    void statoDopoIlCaricamento_data() {
+        QTest::addColumn<QStringList>("stampanti");
+        QTest::addColumn<QString>("predefinitaDelSistema");
+        QTest::newRow("tre stampanti") << QStringList{"Aula 1", "Aula 2", Printers::kFilePdf} << "Aula 1";
+        // The first entry is preselected, yet the printer in use stays the default.
+        QTest::newRow("predefinita non prima")
+            << QStringList{"Zeta", "Aula 1", Printers::kFilePdf} << "Aula 1";
+        QTest::newRow("solo File PDF") << QStringList{Printers::kFilePdf} << Printers::kFilePdf;
+    }
+    void statoDopoIlCaricamento() {
+        QFETCH(QStringList, stampanti);
+        QFETCH(QString, predefinitaDelSistema);
+        fakes.printers->devices = stampanti;
+        fakes.printers->defaultDevice = predefinitaDelSistema;
+        Form* f = apri();
+        QVERIFY(f);
+        QCOMPARE(f->windowTitle(), QStringLiteral("Form1"));
+        QCOMPARE(f->backColor(), bgr(0x00C0FFFF));
+        QCOMPARE(f->windowModality(), Qt::ApplicationModal);
+        QCOMPARE(QApplication::activeModalWidget(), f);
+        QCOMPARE(f->client()->size(), QSize(404, 364));
+        QCOMPARE(f->minimumSize(), f->maximumSize());
+
+        QCOMPARE(voci(f), stampanti);
+        QCOMPARE(combo(f)->listIndex(), 0);
+        QCOMPARE(combo(f)->text(), stampanti.first());
+        QCOMPARE(QApplication::focusWidget(), combo(f));
+        QCOMPARE(fontDi(combo(f)), Font("MS Sans Serif", 9.75, true));
+        QCOMPARE(twipsRect(combo(f)), QRectF(612, 2400, 4632, 336));
+        QCOMPARE(etichetta(f, QStringLiteral("Label1")), predefinita(predefinitaDelSistema));
+        QCOMPARE(etichetta(f, QStringLiteral("Label2")), QString());
+        for (const QString nome : {"Label1", "Label2"})
+            QCOMPARE(fontDi(control<Label>(f, nome)), Font("MS Sans Serif", 9.75, true));
+        auto* chiudi = control<Button>(f, QStringLiteral("Command2"));
+        QCOMPARE(chiudi->text(), QStringLiteral("C H I U D I"));
+        QCOMPARE(chiudi->backColor(), bgr(0x0080FFFF));
+        QCOMPARE(fontDi(chiudi), Font("MS Sans Serif", 13.5, true));
+        QCOMPARE(fakes.printers->currentPrinter(), predefinitaDelSistema);
+    }
+
+    // Opening and closing without a choice, twice, keeps the printer in use.
+    void senzaScelta_data() {
+        QTest::addColumn<QString>("come");
+        QTest::newRow("C H I U D I") << "Command2";
+        QTest::newRow("casella di chiusura") << "close";
+    }
+    void senzaScelta() {
+        QFETCH(QString, come);
+        fakes.printers->setCurrentPrinter(QStringLiteral("Aula 2"));
+        for (int volta = 0; volta < 2; ++volta) {
+            Form* f = apri();
+            QVERIFY(f);
+            QCOMPARE(etichetta(f, QStringLiteral("Label1")), predefinita(QStringLiteral("Aula 2")));
+            QCOMPARE(etichetta(f, QStringLiteral("Label2")), QString());
+            chiudi(f, come);
+            QVERIFY(!Forms::isLoaded(FrmSceltaStampante::kName));
+            QVERIFY(!QApplication::activeModalWidget());
+            QCOMPARE(fakes.printers->currentPrinter(), QStringLiteral("Aula 2"));
+        }
+        // The results window waited behind and is in use again.
+        QTRY_COMPARE(QApplication::activeWindow(), Forms::find(FrmStampaEsercizio::kName));
+    }
+
+    // A choice from the list takes effect at once and lasts; reopening shows
+    // it as the printer in use, with nothing chosen yet.
+    void sceltaDallaLista() {
+        Form* f = apri();
+        QVERIFY(f);
+        scegliDallaLista(f, 1);
+        QCOMPARE(fakes.printers->currentPrinter(), QStringLiteral("Aula 2"));
+        QCOMPARE(etichetta(f, QStringLiteral("Label2")), scelta(QStringLiteral("Aula 2")));
+        QTest::keyClick(combo(f), Qt::Key_Down);
+        QCOMPARE(fakes.printers->currentPrinter(), Printers::kFilePdf);
+        QCOMPARE(etichetta(f, QStringLiteral("Label2")), scelta(Printers::kFilePdf));
+        QTest::keyClick(combo(f), Qt::Key_Up);
+        QCOMPARE(fakes.printers->currentPrinter(), QStringLiteral("Aula 2"));
+        chiudi(f, QStringLiteral("close"));
+        QCOMPARE(fakes.printers->currentPrinter(), QStringLiteral("Aula 2"));
+
+        f = apri();
+        QVERIFY(f);
+        QCOMPARE(etichetta(f, QStringLiteral("Label1")), predefinita(QStringLiteral("Aula 2")));
+        QCOMPARE(etichetta(f, QStringLiteral("Label2")), QString());
+        QCOMPARE(combo(f)->text(), QStringLiteral("Aula 1"));
+        QCOMPARE(fakes.printers->currentPrinter(), QStringLiteral("Aula 2"));
+        // The first entry, already selected, can still be picked.
+        scegliDallaLista(f, 0);
+        QCOMPARE(fakes.printers->currentPrinter(), QStringLiteral("Aula 1"));
+        QCOMPARE(etichetta(f, QStringLiteral("Label2")), scelta(QStringLiteral("Aula 1")));
+    }
+
+    // Names that differ only in case are different printers.
+    void nomeEsatto() {
+        fakes.printers->devices = QStringList{"Aula", "aula", Printers::kFilePdf};
+        fakes.printers->defaultDevice = QStringLiteral("Aula");
+        Form* f = apri();
+        QVERIFY(f);
+        scegliDallaLista(f, 1);
+        QCOMPARE(fakes.printers->currentPrinter(), QStringLiteral("aula"));
+        QCOMPARE(etichetta(f, QStringLiteral("Label2")), scelta(QStringLiteral("aula")));
+    }
+
+    // Text typed into the combo box chooses nothing, not even a printer's
+    // exact name; the list still works afterwards.
+    void testoDigitato_data() {
+        QTest::addColumn<QString>("testo");
+        QTest::newRow("nome esatto") << "Aula 2";
+        QTest::newRow("maiuscole diverse") << "aula 2";
+        QTest::newRow("spazi in più") << " Aula  2 ";
+        QTest::newRow("File PDF") << "File PDF";
+        QTest::newRow("nessuna stampante") << "Stampante inesistente";
+    }
+    void testoDigitato() {
+        QFETCH(QString, testo);
+        Form* f = apri();
+        QVERIFY(f);
+        QLineEdit* riga = combo(f)->lineEdit();
+        QVERIFY(riga);
+        riga->selectAll();
+        QTest::keyClicks(riga, testo);
+        QTest::keyClick(riga, Qt::Key_Return);
+        // The editing also ends when the focus leaves the text.
+        QTest::keyClick(riga, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Command2"));
+        QCOMPARE(combo(f)->text(), testo);
+        QCOMPARE(fakes.printers->currentPrinter(), QStringLiteral("Aula 1"));
+        QCOMPARE(etichetta(f, QStringLiteral("Label2")), QString());
+        QCOMPARE(voci(f), fakes.printers->devices);
+        scegliDallaLista(f, 2);
+        QCOMPARE(fakes.printers->currentPrinter(), Printers::kFilePdf);
+    }
+
+    // The end of the session closes the choice window with the others.
+    void fineSessione() {
+        QVERIFY(apri());
+        FineSessione();
+        flushEvents();
+        QVERIFY(!Forms::isLoaded(FrmSceltaStampante::kName));
+        QVERIFY(!Forms::isLoaded(FrmStampaEsercizio::kName));
+        const QStringList log = Forms::unloadLog();
+        QVERIFY(log.indexOf(FrmSceltaStampante::kName) >= 0);
+        QVERIFY(log.indexOf(FrmSceltaStampante::kName) < log.indexOf(FrmStampaEsercizio::kName));
+    }
+};
+
+QTEST_MAIN(TstFrmSceltaStampante)
+#include "tst_frmsceltastampante.moc"
