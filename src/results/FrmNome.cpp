@@ -1,0 +1,131 @@
+#include "results/FrmNome.h"
+
+#include "framework/CommandTile.h"
+#include "framework/TileGroup.h"
+#include "framework/Twips.h"
+#include "session/Modulo2.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+namespace {
+const QString kSegnaposto = QStringLiteral("?");
+constexpr int kPrimaLettera = 65;
+constexpr int kUltimaLettera = 90;
+constexpr int kCifra1 = 49;
+constexpr int kCifra2 = 50;
+} // namespace
+
+EtichettaNome::EtichettaNome(QWidget* parent) : Label(parent) {
+    setWordWrap(false);
+}
+
+QFont EtichettaNome::fontMostrato() const {
+    QFont f = font();
+    const double larghezza = contentsRect().width();
+    // Half a point at a time keeps the name as large as the label allows.
+    for (double punti = font().pointSizeF(); punti >= kPuntiMinimi; punti -= 0.5) {
+        f.setPointSizeF(punti);
+        if (QFontMetricsF(f).horizontalAdvance(caption()) <= larghezza)
+            return f;
+    }
+    f.setPointSizeF(kPuntiMinimi);
+    return f;
+}
+
+bool EtichettaNome::tagliataASinistra() const {
+    return QFontMetricsF(fontMostrato()).horizontalAdvance(caption()) > contentsRect().width();
+}
+
+void EtichettaNome::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setFont(fontMostrato());
+    p.setPen(foreColor());
+    const Qt::Alignment orizzontale = tagliataASinistra() ? Qt::AlignRight : Qt::AlignHCenter;
+    p.drawText(contentsRect(), int(orizzontale | Qt::AlignTop), caption());
+}
+
+FrmNome::FrmNome() : Form(kName, QSizeF(5835, 5520), false, Placement::Centred) {
+    setBorderless(true);
+}
+
+void FrmNome::build() {
+    Frame* fondo = addFrame(client(), QStringLiteral("frmNome"), {0, 0, 5808, 5508});
+    fondo->setBackColor(bgr(0x00FFC0C0));
+    fondo->setFrameStyle(QFrame::NoFrame);
+
+    Label* label12 = addLabel(fondo, QStringLiteral("Label12"), QStringLiteral("   SCRIVI  IL  TUO  NOME"),
+                              {465, 195, 4950, 465});
+    label12->setForeColor(bgr(0x000000C0));
+    label12->setFont(designFont(QStringLiteral("Arial"), 14.25, true));
+
+    lblNome_ = new EtichettaNome(fondo);
+    lblNome_->setObjectName(QStringLiteral("lblNome"));
+    lblNome_->setCaption(kSegnaposto);
+    placeTwips(lblNome_, {285, 600, 5415, 765});
+    addControl(lblNome_);
+    lblNome_->setForeColor(bgr(0x000000FF));
+    lblNome_->setFont(designFont(QStringLiteral("Arial"), 24, true));
+    connect(lblNome_, &Label::captionChanged, this, [this](const QString& caption) {
+        if (!caption.isEmpty() && caption != kSegnaposto)
+            Modulo2::get().NomeAlunno = caption;
+        if (avanti_)
+            avanti_->setFocus(Qt::OtherFocusReason);
+    });
+
+    Label* label9 = addLabel(fondo, QStringLiteral("Label9"),
+                             QStringLiteral("Presta attenzione all'ortografia"), {168, 1932, 5412, 492});
+    label9->setFont(designFont(QStringLiteral("MS Sans Serif"), 12, true));
+
+    // A press of any mouse button closes the window; Enter does not act.
+    option4_ = new TileGroup(
+        QStringLiteral("Option4"), [this](int) { unload(); }, this);
+    // No focus colouring: the tile keeps its colour.
+    option4_->setColors(bgr(0x00C0E0FF), bgr(0x00C0E0FF));
+    option4_->setKeyHandler([this](int codice, int) { return tastoNome(codice); });
+    avanti_ = addTile(option4_, fondo, QStringLiteral("AVANTI"), {276, 3672, 5310, 804});
+    avanti_->setObjectName(QStringLiteral("Option4"));
+    avanti_->setTextColor(bgr(0x000000FF));
+    avanti_->setFont(designFont(QStringLiteral("Arial"), 14.25, true));
+}
+
+void FrmNome::onLoad() {
+    Form::onLoad();
+    Modulo2::get().NomeAlunno = lblNome_->caption();
+    avanti_->resetPressed();
+}
+
+void FrmNome::onActivate() {
+    avanti_->resetPressed();
+}
+
+QWidget* FrmNome::initialFocus() const {
+    return avanti_;
+}
+
+bool FrmNome::tastoNome(int codice) {
+    if (codice >= kPrimaLettera && codice <= kUltimaLettera) {
+        if (lblNome_->caption() == kSegnaposto)
+            lblNome_->setCaption(QString());
+        // The key code is the capital letter, whatever Shift or Caps Lock say.
+        lblNome_->setCaption(lblNome_->caption() + QChar(codice));
+        return true;
+    }
+    switch (codice) {
+    case vk::Backspace: {
+        QString nome = lblNome_->caption();
+        nome.chop(1);
+        lblNome_->setCaption(nome.isEmpty() ? kSegnaposto : nome);
+        return true;
+    }
+    case vk::Enter:
+        Modulo2::get().NomeAlunno = lblNome_->caption();
+        return true;
+    case kCifra1:
+    case kCifra2:
+        return true;
+    default:
+        // Every other key is swallowed and leaves the guard clear.
+        return false;
+    }
+}
