@@ -1,0 +1,55 @@
+#include "worksheets/StampaScheda.h"
+
+#include "platform/Printers.h"
+#include "session/Modulo2.h"
+
+namespace {
+constexpr int kRighe = 60;
+constexpr int kRighePerBlocco = 10;
+constexpr float kInterlinea = 400;
+// Three blocks a column: exercises 1 to 3 on the left, 4 to 6 on the right.
+constexpr float kColonne[2] = {1000, 6000};
+constexpr float kBlocchi[3] = {2000, 6500, 11000};
+
+void stampaA(Printers& p, float x, float y, const QString& testo) {
+    p.setCurrentX(x);
+    p.setCurrentY(y);
+    p.print(testo);
+}
+} // namespace
+
+float xRigaScheda(int i) {
+    return kColonne[(i - 1) / (3 * kRighePerBlocco) % 2];
+}
+
+float yRigaScheda(int i) {
+    const int blocco = (i - 1) / kRighePerBlocco % 3;
+    return kBlocchi[blocco] + static_cast<float>((i - 1) % kRighePerBlocco) * kInterlinea;
+}
+
+void IntestazioneScheda(Printers& p) {
+    p.setFontName(QStringLiteral("Courier"));
+    p.setFontSize(14);
+    stampaA(p, 1000, 1000, QStringLiteral("Nome e cognome"));
+}
+
+bool StampaScheda(Modulo2& sessione, const QString& testoLivello, const QString& testoPiede, Printers& p) {
+    if (p.searchPrinterFont().isEmpty())
+        return false;
+    p.setDocumentName(QStringLiteral("Scheda"));
+    // A printout made before may have left bold on; the worksheet is plain.
+    p.setFontBold(false);
+    IntestazioneScheda(p);
+    p.setFontSize(sessione.TipoScheda == 1 ? 12 : 10);
+    for (sessione.Indice = 1; sessione.Indice <= kRighe; ++sessione.Indice) {
+        const int i = sessione.Indice;
+        stampaA(p, xRigaScheda(i), yRigaScheda(i), sessione.RegistroOperazioni[static_cast<size_t>(i)]);
+    }
+    p.setFontName(QStringLiteral("Courier"));
+    p.setFontSize(8);
+    // The subject line is filled in by hand.
+    stampaA(p, 1000, 15100, QStringLiteral("OSA: ricerca "));
+    stampaA(p, 1000, 15300, QStringLiteral("Livello di difficoltà: ") + testoLivello);
+    stampaA(p, 1000, 15500, testoPiede);
+    return p.endDoc();
+}
