@@ -9,7 +9,22 @@ packages=(
     # Fonts metric-compatible with Arial, Times New Roman and Courier New,
     # which the windows and the printouts are laid out in.
     fontconfig fonts-liberation fonts-urw-base35
+    # The printout tests read their PDF back with pdftotext.
+    poppler-utils
 )
+
+# With --package: what building and checking the Debian package needs.
+if [ "${1:-}" = "--package" ] || [ "${1:-}" = "--test" ]; then
+    packages+=(dpkg-dev file desktop-file-utils appstream)
+fi
+# With --test: a real print queue for the printing check.
+if [ "${1:-}" = "--test" ]; then
+    packages+=(cups cups-client printer-driver-cups-pdf)
+fi
+# With --bench: a display server, a window manager and xdotool for start-up timing.
+if [ "${1:-}" = "--bench" ]; then
+    packages+=(xvfb openbox xdotool)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test: once in a normal
-# build, once with AddressSanitizer and UndefinedBehaviorSanitizer.
+# build, with the printing check through a real CUPS queue and the Debian
+# package built, validated, installed, started and removed; once with
+# AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
+bash scripts/setup.sh --test
 
 export QT_QPA_PLATFORM=offscreen LC_ALL=C LANG=C
 jobs="$(nproc)"
@@ -11,6 +13,8 @@ jobs="$(nproc)"
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build-test -j"$jobs"
 ctest --test-dir build-test --output-on-failure
+bash scripts/check-cups.sh build-test
+bash scripts/check-package.sh
 
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DPONTELO_SANITIZE=ON
 cmake --build build-asan -j"$jobs"

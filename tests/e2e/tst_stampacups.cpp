@@ -1,0 +1,297 @@
+// The three printouts through the program's real printing layer to a real
+// CUPS queue on the cups-pdf backend, as a school would print them: the
+// exercise printout after a run, a certificate, a pupil and a teacher
+// worksheet. Each must come out as one A4 page that agrees with the same
+// document printed to "File PDF". Then the queue is stopped, made to refuse
+// jobs, and a printer that does not exist is chosen: each print must be
+// reported as failed, naming the printer, and the next one must succeed.
+//
+// Run by scripts/check-cups.sh, which sets up the scheduler and the queue:
+// PONTELO_CODA names the queue, PONTELO_USCITA the folder cups-pdf writes to.
+
+#include "exercise/Generatore.h"
+#include "exercise/Svolgimento.h"
+#include "framework/CommandTile.h"
+#include "framework/Controls.h"
+#include "framework/Forms.h"
+#include "platform/Platform.h"
+#include "platform/QtPrinters.h"
+#include "results/FrmAttestato.h"
+#include "results/FrmStampaEsercizio.h"
+#include "session/FrmInizio.h"
+#include "session/Modulo2.h"
+#include "support/TestSupport.h"
+#include "worksheets/FrmStampaSchedeBig.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// Runs a command of the printing system; its standard output.
+QString esegui(const QString& programma, const QStringList& argomenti, int* esito = nullptr) {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+    p.setProcessEnvironment(env);
+    p.start(programma, argomenti);
+    const bool finito = p.waitForFinished(60000);
+    if (esito)
+        *esito = finito && p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    return QString::fromLocal8Bit(p.readAllStandardOutput());
+}
+
+// Ids of the queue's jobs that have completed.
+QSet<int> lavoriCompletati(const QString& coda) {
+    QSet<int> ids;
+    const QString out = esegui(QStringLiteral("lpstat"), {QStringLiteral("-W"), QStringLiteral("completed"),
+                                                          QStringLiteral("-o"), coda});
+    static const QRegularExpression riga(QStringLiteral(R"(^\S+-(\d+)\s)"),
+                                         QRegularExpression::MultilineOption);
+    for (auto it = riga.globalMatch(out); it.hasNext();)
+        ids.insert(it.next().captured(1).toInt());
+    return ids;
+}
+
+// A page rendered at a low resolution, in grey.
+QImage pagina(const QString& pdf, const QString& cartella, const QString& nome) {
+    const QString base = QDir(cartella).filePath(nome);
+    int esito = 0;
+    esegui(QStringLiteral("pdftoppm"),
+           {QStringLiteral("-r"), QStringLiteral("40"), QStringLiteral("-gray"), QStringLiteral("-png"),
+            QStringLiteral("-singlefile"), pdf, base},
+           &esito);
+    return esito == 0 ? QImage(base + QStringLiteral(".png")).convertToFormat(QImage::Format_Grayscale8)
+                      : QImage();
+}
+
+// The rectangle holding everything that is not white.
+QRect inchiostro(const QImage& img) {
+    QRect r;
+    for (int y = 0; y < img.height(); ++y) {
+        const uchar* riga = img.constScanLine(y);
+        for (int x = 0; x < img.width(); ++x)
+            if (riga[x] < 160)
+                r |= QRect(x, y, 1, 1);
+    }
+    return r;
+}
+
+// Mean difference (0 to 255) between two pages, once each is cut to its ink.
+double differenza(const QImage& a, const QImage& b) {
+    const QImage ca = a.copy(inchiostro(a));
+    const QImage cb =
+        b.copy(inchiostro(b)).scaled(ca.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    double somma = 0;
+    for (int y = 0; y < ca.height(); ++y)
+        for (int x = 0; x < ca.width(); ++x)
+            somma += qAbs(ca.pixelColor(x, y).value() - cb.pixelColor(x, y).value());
+    return somma / qMax(1, ca.width() * ca.height());
+}
+
+} // namespace
+
+class TstStampaCups : public QObject {
+    Q_OBJECT
+
+    QString coda;
+    QString uscita;
+    QTemporaryDir cartella;
+    QtPrinters* stampanti = nullptr;
+    RecordingMessageBox* messaggi = nullptr;
+
+    // Prints with a click on a window's control, on the given printer;
+    // false, with the messages, when the print was not reported as done.
+    void stampa(Form& f, const QString& controllo, const QString& stampante) {
+        stampanti->setCurrentPrinter(stampante);
+        messaggi->texts.clear();
+        QWidget* w = control<QWidget>(&f, controllo);
+        QVERIFY2(w->isVisible() && w->isEnabled(), qPrintable(controllo));
+        QTest::mouseClick(w, Qt::LeftButton);
+        flushEvents();
+    }
+
+    // Waits for the queue's next job to complete; the file cups-pdf made of it.
+    QString attendiLavoro(const QSet<int>& prima) {
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < 60000) {
+            const QSet<int> nuovi = lavoriCompletati(coda) - prima;
+            if (!nuovi.isEmpty()) {
+                const int id = *std::max_element(nuovi.begin(), nuovi.end());
+                const QStringList file =
+                    QDir(uscita).entryList({QStringLiteral("*-job_%1.pdf").arg(id)}, QDir::Files);
+                if (!file.isEmpty())
+                    return QDir(uscita).filePath(file.first());
+            }
+            QTest::qWait(200);
+        }
+        return {};
+    }
+
+    // One document printed on the queue and on "File PDF": one A4 page each,
+    // with ink, and the same page once the queue's margins are allowed for.
+    void confronta(Form& f, const QString& controllo, const QString& nome) {
+        const QSet<int> prima = lavoriCompletati(coda);
+        stampa(f, controllo, coda);
+        QCOMPARE(messaggi->texts, QStringList());
+        const QString dallaCoda = attendiLavoro(prima);
+        QVERIFY2(!dallaCoda.isEmpty(),
+                 qPrintable(QStringLiteral("no output from the queue for %1").arg(nome)));
+
+        stampa(f, controllo, Printers::kFilePdf);
+        QCOMPARE(messaggi->texts.size(), 1);
+        const QString riferimento = stampanti->lastPdfFile();
+        QVERIFY(messaggi->texts.first().contains(riferimento));
+
+        for (const QString& pdf : {dallaCoda, riferimento}) {
+            const QString info = esegui(QStringLiteral("pdfinfo"), {pdf});
+            QVERIFY2(info.contains(QRegularExpression(QStringLiteral(R"(Pages:\s+1\n)"))), qPrintable(info));
+            const QRegularExpressionMatch misura =
+                QRegularExpression(QStringLiteral(R"(Page size:\s+([\d.]+) x ([\d.]+) pts)")).match(info);
+            QVERIFY2(misura.hasMatch(), qPrintable(info));
+            QVERIFY2(qAbs(misura.captured(1).toDouble() - 595.3) < 2 &&
+                         qAbs(misura.captured(2).toDouble() - 841.9) < 2,
+                     qPrintable(QStringLiteral("%1 is not A4: %2").arg(pdf, misura.captured(0))));
+        }
+        const QImage a = pagina(dallaCoda, cartella.path(), nome + QStringLiteral("-coda"));
+        const QImage b = pagina(riferimento, cartella.path(), nome + QStringLiteral("-pdf"));
+        QVERIFY(!a.isNull() && !b.isNull());
+        const QRect ia = inchiostro(a);
+        const QRect ib = inchiostro(b);
+        QVERIFY2(ia.width() > 20 && ia.height() > 5, qPrintable(nome + QStringLiteral(" came out blank")));
+        // At 40 dots per inch two dots are about 1.3 mm.
+        QVERIFY2(qAbs(ia.width() - ib.width()) <= 2 && qAbs(ia.height() - ib.height()) <= 2,
+                 qPrintable(QStringLiteral("%1: queue %2x%3, file %4x%5")
+                                .arg(nome)
+                                .arg(ia.width())
+                                .arg(ia.height())
+                                .arg(ib.width())
+                                .arg(ib.height())));
+        const double diff = differenza(a, b);
+        qInfo("%s: ink %dx%d, mean difference %.1f", qPrintable(nome), ia.width(), ia.height(), diff);
+        QVERIFY2(diff < 12, qPrintable(QStringLiteral("%1 differs: %2").arg(nome).arg(diff)));
+    }
+
+    // A run of twenty operations, some answered wrong first, some corrected.
+    static void unaSerie() {
+        Modulo2& m = Modulo2::get();
+        m.NumMin = 30;
+        m.NumMax = 70;
+        azzeraSerie(m);
+        MixingRandomSource rnd(7);
+        SettableClock orologio;
+        for (int i = 1; i <= kOperazioniPerSerie; ++i) {
+            preparaOperazione(m);
+            orologio.advance(3);
+            prossimaOperazione(m, rnd, orologio);
+            if (i % 3 == 0) {
+                m.Risposta = QString::number(m.Risultato + 1);
+                registraRispostaErrata(m);
+            }
+            m.Risposta = m.StrRisultato.trimmed();
+            if (i % 5 == 0)
+                registraCorrezione(m);
+            else
+                registraRispostaEsatta(m);
+            orologio.advance(4);
+            misuraTempi(m, orologio.timeOfDay());
+        }
+    }
+
+private slots:
+    void initTestCase() {
+        coda = qEnvironmentVariable("PONTELO_CODA");
+        uscita = qEnvironmentVariable("PONTELO_USCITA");
+        QVERIFY2(!coda.isEmpty() && !uscita.isEmpty(), "PONTELO_CODA and PONTELO_USCITA must be set");
+        QVERIFY(cartella.isValid());
+        FakePlatform fakes = installFakePlatform();
+        auto reali = std::make_unique<QtPrinters>();
+        reali->setPdfFolder(cartella.path());
+        stampanti = reali.get();
+        platform::setPrinters(std::move(reali));
+        messaggi = fakes.messageBox;
+        QVERIFY2(stampanti->deviceNames().contains(coda),
+                 qPrintable(
+                     QStringLiteral("queue %1 not among %2").arg(coda, stampanti->deviceNames().join(", "))));
+        QVERIFY(stampanti->fonts().contains(QStringLiteral("Courier New")));
+    }
+    void cleanup() { resetProgram(); }
+
+    void esercizio() {
+        unaSerie();
+        FrmStampaEsercizio& f = Forms::get<FrmStampaEsercizio>();
+        QVERIFY(showAndActivate(f));
+        confronta(f, QStringLiteral("Option1(1)"), QStringLiteral("esercizio"));
+    }
+
+    void attestato() {
+        Modulo2& m = Modulo2::get();
+        m.RisposteEsatte = 17;
+        m.NumOperazione = 20;
+        m.NomeAlunno = QStringLiteral("ROSSI");
+        Forms::get<FrmInizio>();
+        FrmAttestato& f = Forms::get<FrmAttestato>();
+        QVERIFY(showAndActivate(f));
+        flushEvents();
+        confronta(f, QStringLiteral("Option5(0)"), QStringLiteral("attestato"));
+    }
+
+    void schede() {
+        FrmStampaSchedeBig& f = Forms::get<FrmStampaSchedeBig>();
+        QVERIFY(showAndActivate(f));
+        QTest::mouseClick(control<CommandTile>(&f, QStringLiteral("Option2(1)")), Qt::LeftButton);
+        QTest::mouseClick(control<QWidget>(&f, QStringLiteral("CmdSchedaAlunni")), Qt::LeftButton);
+        confronta(f, QStringLiteral("CmdStampaAlunni"), QStringLiteral("scheda-alunni"));
+        QTest::mouseClick(control<QWidget>(&f, QStringLiteral("CmdSchedaDocenti")), Qt::LeftButton);
+        confronta(f, QStringLiteral("CmdStampaDocenti"), QStringLiteral("scheda-docenti"));
+    }
+
+    // A stopped queue, a queue that refuses jobs and a printer that is gone
+    // are each reported, naming the printer; the queue put right prints again.
+    void guasti_data() {
+        QTest::addColumn<QString>("guasto");
+        QTest::addColumn<QString>("rimedio");
+        QTest::newRow("coda ferma") << "cupsdisable"
+                                    << "cupsenable";
+        QTest::newRow("coda che rifiuta") << "cupsreject"
+                                          << "cupsaccept";
+        QTest::newRow("stampante inesistente") << QString() << QString();
+    }
+    void guasti() {
+        QFETCH(QString, guasto);
+        QFETCH(QString, rimedio);
+        unaSerie();
+        FrmStampaEsercizio& f = Forms::get<FrmStampaEsercizio>();
+        QVERIFY(showAndActivate(f));
+        const QString stampante = guasto.isEmpty() ? QStringLiteral("PonteloStampanteSparita") : coda;
+        int esito = 0;
+        if (!guasto.isEmpty()) {
+            esegui(guasto, {coda}, &esito);
+            QCOMPARE(esito, 0);
+        }
+        const QSet<int> prima = lavoriCompletati(coda);
+        stampa(f, QStringLiteral("Option1(1)"), stampante);
+        if (!rimedio.isEmpty())
+            esegui(rimedio, {coda}, &esito);
+        QCOMPARE(messaggi->texts.size(), 1);
+        QVERIFY2(messaggi->texts.first().startsWith(
+                     QStringLiteral("Stampa non riuscita sulla stampante «%1»").arg(stampante)),
+                 qPrintable(messaggi->texts.first()));
+        QCOMPARE(stampanti->currentPrinter(), stampante);
+
+        stampa(f, QStringLiteral("Option1(1)"), coda);
+        QCOMPARE(messaggi->texts, QStringList());
+        QVERIFY(!attendiLavoro(prima).isEmpty());
+        // Nothing of the failed print reached the queue.
+        QCOMPARE((lavoriCompletati(coda) - prima).size(), 1);
+    }
+};
+
+QTEST_MAIN(TstStampaCups)
+#include "tst_stampacups.moc"
