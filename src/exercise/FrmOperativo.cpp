@@ -16,7 +16,6 @@
 namespace {
 const QColor kBluTermini(0, 0, 192);
 const QColor kMarroneNascosto(128, 64, 0);
-const QColor kFocusTessere = bgr(0x0080C0FF);
 const QColor kRiposoTessere = bgr(0x00C0E0FF);
 constexpr int kCancella = 10;
 constexpr int kVerifica = 11;
@@ -156,7 +155,7 @@ void FrmOperativo::buildPanels() {
     };
     auto gruppo = [&](const QString& name, TileGroup::Action action) {
         auto* g = new TileGroup(name, std::move(action), this);
-        g->setColors(kFocusTessere, kRiposoTessere);
+        g->setCommonColors();
         // A key still held from the step before must not act on the next panel.
         g->setIgnoreKeysHeldOnFocus(true);
         return g;

@@ -64,6 +64,10 @@ void TileGroup::setColors(const QColor& focus, const QColor& rest) {
         tile->setBackColor(tile->hasFocus() ? focus : rest);
 }
 
+void TileGroup::setCommonColors() {
+    setColors(bgr(0x0080C0FF), bgr(0x00C0E0FF));
+}
+
 void TileGroup::runAction(int index) {
     if (action_)
         action_(index);

@@ -49,6 +49,9 @@ public:
     CommandTile* tile(int index) const { return tiles_.value(index); }
 
     void setColors(const QColor& focus, const QColor& rest);
+    // The focus and rest colours the tiles of the exercise, worksheet, results
+    // and certificate windows share: &H0080C0FF and &H00C0E0FF.
+    void setCommonColors();
     QColor focusColor() const { return focus_; }
     QColor restColor() const { return rest_; }
     // Keys that move the focus to a tile: key code -> tile index.

@@ -46,7 +46,7 @@ void FrmAttestato::build() {
 
     option5_ = new TileGroup(
         QStringLiteral("Option5"), [this](int i) { SceltaAttestato(i); }, this);
-    option5_->setColors(bgr(0x0080C0FF), bgr(0x00C0E0FF));
+    option5_->setCommonColors();
     option5_->setSelection({{49, 0}, {97, 0}, {50, 1}, {98, 1}, {51, 2}, {99, 2}});
     const QFont fontTessere = designFont(QStringLiteral("Arial"), 12, true);
     const QString didascalie[] = {kStampaAttestato, QStringLiteral("TORNA ALLA FINESTRA PRECEDENTE"),

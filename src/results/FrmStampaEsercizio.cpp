@@ -18,8 +18,6 @@
 namespace {
 const QColor kSfondo = bgr(0x00C0E0FF);
 const QColor kSfondoRighe = bgr(0x00C0FFFF);
-const QColor kFocusTessere = bgr(0x0080C0FF);
-const QColor kRiposoTessere = bgr(0x00C0E0FF);
 constexpr int kRighePerColonna = 10;
 constexpr int kEsci = 0;
 constexpr int kStampa = 1;
@@ -70,7 +68,7 @@ void FrmStampaEsercizio::build() {
 
     option1_ = new TileGroup(
         QStringLiteral("Option1"), [this](int i) { SceltaRisultati(i); }, this);
-    option1_->setColors(kFocusTessere, kRiposoTessere);
+    option1_->setCommonColors();
     option1_->setSelection({{49, kEsci}, {97, kEsci}, {50, kStampa}, {98, kStampa}});
     const QFont fontTessere = designFont(QStringLiteral("Arial"), 12, true);
     const QRectF posti[] = {

@@ -20,7 +20,6 @@
 
 namespace {
 const QColor kSfondo = bgr(0x00C0E0FF);
-const QColor kFocusTessere = bgr(0x0080C0FF);
 
 // Tops of the ten lines of each block of the preview, in twips within Frame1.
 constexpr double kTopAlto[2][10] = {{285, 495, 705, 915, 1125, 1335, 1545, 1755, 1965, 2175},
@@ -171,7 +170,7 @@ void FrmStampaSchedeBig::buildCommands() {
     frame2->setFrameStyle(QFrame::NoFrame);
     option2_ = new TileGroup(
         QStringLiteral("Option2"), [this](int i) { SceltaLivelloScheda(i); }, this);
-    option2_->setColors(kFocusTessere, kSfondo);
+    option2_->setCommonColors();
     option2_->setSelection({{49, 0}, {97, 0}, {50, 1}, {98, 1}});
     const QFont tessere = designFont(QStringLiteral("Arial"), 12, false);
     const QString captions[3] = {QStringLiteral("tra 10 e 40"), QStringLiteral("tra 30 e 70"),
