@@ -2,7 +2,6 @@
 // the name and those that do nothing, held keys, long names, closing and
 // opening again.
 
-#include "framework/CommandTile.h"
 #include "framework/Twips.h"
 #include "results/FrmNome.h"
 #include "session/Modulo2.h"
@@ -13,21 +12,25 @@
 class TstFrmNome : public QObject {
     Q_OBJECT
 
+    FrmNome* f = nullptr;
+
     static Modulo2& m() { return Modulo2::get(); }
-    static FrmNome* apri() {
-        FrmNome& f = Forms::get<FrmNome>();
-        return showAndActivate(f) ? &f : nullptr;
+    // Opens the window and checks what every opening shows: the placeholder,
+    // stored as the name too, and the focus on the unpressed tile.
+    void apri() {
+        f = nullptr;
+        m().NomeAlunno = QStringLiteral("VECCHIO");
+        FrmNome& nome = Forms::get<FrmNome>();
+        QVERIFY(showAndActivate(nome));
+        QCOMPARE(mostrato(&nome), "?");
+        QCOMPARE(m().NomeAlunno, "?");
+        QCOMPARE(fuoco(), "Option4");
+        QVERIFY(!control<CommandTile>(&nome, "Option4")->pressedState());
+        f = &nome;
     }
-    static QString mostrato(const FrmNome* f) { return control<Label>(f, "lblNome")->caption(); }
+    static QString mostrato(const FrmNome* w) { return control<Label>(w, "lblNome")->caption(); }
     static QString fuoco() {
         return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
-    }
-    // A key as a keyboard sends it, with the text it would type.
-    static void tasto(Qt::Key k, const QString& testo, Qt::KeyboardModifiers mod = Qt::NoModifier) {
-        for (QEvent::Type t : {QEvent::KeyPress, QEvent::KeyRelease}) {
-            QKeyEvent e(t, k, mod, testo);
-            QApplication::sendEvent(QApplication::focusWidget(), &e);
-        }
     }
 
 private slots:
@@ -38,176 +41,146 @@ private slots:
     void cleanup() { resetProgram(); }
 
     void apertura() {
-        m().NomeAlunno = QStringLiteral("VECCHIO");
-        FrmNome* f = apri();
+        apri();
         QVERIFY(f);
-        QCOMPARE(m().NomeAlunno, "?");
-        QCOMPARE(mostrato(f), "?");
-        QCOMPARE(fuoco(), "Option4");
         QVERIFY(f->windowFlags() & Qt::FramelessWindowHint);
-        QVERIFY(!f->isMaximized());
         QCOMPARE(f->client()->size(), QSize(twipsToPixels(5835), twipsToPixels(5520)));
         auto* avanti = control<CommandTile>(f, "Option4");
         QCOMPARE(avanti->caption(), "AVANTI");
-        QVERIFY(!avanti->pressedState());
         QCOMPARE(avanti->backColor(), bgr(0x00C0E0FF)); // no focus colouring
-        // Nothing else takes the focus.
+        // Only the tile takes the focus.
         for (QWidget* w : f->findChildren<QWidget*>())
             if (w->focusPolicy() != Qt::NoFocus)
                 QCOMPARE(w->objectName(), "Option4");
     }
 
+    // Keys through the tile, then possibly a close: a mouse press of any
+    // button, as it goes down, or the window manager's (-1). The name stays
+    // as last stored; opened again the window starts afresh. "" types with
+    // Shift, Caps Lock, Ctrl, accented letters and punctuation as a real
+    // keyboard sends them.
     void tasti_data() {
         QTest::addColumn<QString>("tasti");
         QTest::addColumn<QString>("mostrato");
         QTest::addColumn<QString>("nome");
-        auto riga = [](const char* caso, const char* tasti, const char* mostrato, const char* nome) {
-            QTest::newRow(caso) << QString(tasti) << QString(mostrato) << QString(nome);
+        QTest::addColumn<int>("chiusura");
+        auto riga = [](const char* caso, const char* tasti, const char* mostrato, const char* nome,
+                       int chiusura = 0) {
+            QTest::newRow(caso) << QString(tasti) << QString(mostrato) << QString(nome) << chiusura;
         };
         riga("un nome", "R O S S I", "ROSSI", "ROSSI");
         riga("Backspace sul segnaposto", "Backspace", "?", "?");
-        riga("cancellato tutto: resta l'ultima lettera", "A B Backspace Backspace", "?", "A");
+        riga("cancellato tutto: resta l'ultima lettera, tasto sinistro", "A B Backspace Backspace", "?", "A",
+             Qt::LeftButton);
         riga("Invio senza nome", "Return", "?", "?");
-        riga("Invio dopo aver cancellato tutto", "A B Backspace Backspace Return", "?", "?");
-        riga("Invio non chiude", "L U C A Return Backspace", "LUC", "LUC");
+        riga("Invio dopo aver cancellato tutto, tasto destro", "A B Backspace Backspace Return", "?", "?",
+             Qt::RightButton);
+        riga("Invio non chiude, tasto centrale", "L U C A Return Backspace", "LUC", "LUC", Qt::MiddleButton);
         riga("tasti che non scrivono",
              "Space Escape Left Right Up Down Tab 0 1 2 3 9 kp1 kp2 , . - ' F1 Delete", "?", "?");
-        riga("lettere fra i tasti inerti", "E Space V 1 2 Escape A", "EVA", "EVA");
+        riga("lettere fra i tasti inerti, chiusura del window manager", "E Space V 1 2 Escape A", "EVA",
+             "EVA", -1);
+        riga("sempre maiuscole, accentate ignorate", "", "AAAB", "AAAB");
     }
     void tasti() {
         QFETCH(QString, tasti);
         QFETCH(QString, mostrato);
         QFETCH(QString, nome);
-        FrmNome* f = apri();
+        QFETCH(int, chiusura);
+        apri();
         QVERIFY(f);
+        using M = Qt::KeyboardModifiers; // Shift; none with Caps Lock on; none; Shift+Ctrl
+        const std::tuple<Qt::Key, const char*, M> comeTastiera[] = {
+            {Qt::Key_A, "A", Qt::ShiftModifier},
+            {Qt::Key_A, "A", {}},
+            {Qt::Key_A, "a", {}},
+            {Qt::Key_B, "b", Qt::ShiftModifier | Qt::ControlModifier},
+            {Qt::Key_Agrave, "\u00e0", {}},
+            {Qt::Key_Egrave, "\u00c8", Qt::ShiftModifier},
+            {Qt::Key_Apostrophe, "'", {}},
+            {Qt::Key_unknown, "\u00f9", {}}};
+        for (auto [k, t, mod] : comeTastiera)
+            for (QEvent::Type tipo : {QEvent::KeyPress, QEvent::KeyRelease}) {
+                QKeyEvent e(tipo, k, mod, QString::fromUtf8(t));
+                if (tasti.isEmpty()) // only the row that has no script
+                    QApplication::sendEvent(QApplication::focusWidget(), &e);
+            }
         strokes(tasti);
         QCOMPARE(this->mostrato(f), mostrato);
         QCOMPARE(m().NomeAlunno, nome);
         QCOMPARE(fuoco(), "Option4");
         QVERIFY(Forms::isLoaded(FrmNome::kName));
         QVERIFY(!control<CommandTile>(f, "Option4")->pressedState());
-    }
-
-    // Shift, Caps Lock or neither: always the capital letter. Accented letters
-    // and punctuation, whatever text they carry, type nothing.
-    void maiuscole() {
-        FrmNome* f = apri();
+        if (!chiusura)
+            return;
+        if (chiusura > 0)
+            QTest::mousePress(control<CommandTile>(f, "Option4"), Qt::MouseButton(chiusura));
+        else
+            f->close();
+        QVERIFY(!Forms::isLoaded(FrmNome::kName));
+        flushEvents();
+        QCOMPARE(m().NomeAlunno, nome);
+        apri();
         QVERIFY(f);
-        tasto(Qt::Key_A, "A", Qt::ShiftModifier);
-        tasto(Qt::Key_A, "A"); // Caps Lock on
-        tasto(Qt::Key_A, "a");
-        tasto(Qt::Key_B, "b", Qt::ShiftModifier | Qt::ControlModifier);
-        QCOMPARE(mostrato(f), "AAAB");
-        tasto(Qt::Key_Agrave, QStringLiteral("\u00e0"));
-        tasto(Qt::Key_Egrave, QStringLiteral("\u00c8"), Qt::ShiftModifier);
-        tasto(Qt::Key_Apostrophe, "'");
-        tasto(Qt::Key_Space, " ");
-        tasto(Qt::Key_unknown, QStringLiteral("\u00f9"));
-        QCOMPARE(mostrato(f), "AAAB");
-        QCOMPARE(m().NomeAlunno, "AAAB");
+        strokes("Z");
+        QCOMPARE(m().NomeAlunno, "Z");
     }
 
-    // A held key types once; a key pressed while another is held is ignored.
+    // A held key types once; a key pressed while another is held is ignored;
+    // a swallowed key leaves the guard clear.
     void tastiTenuti() {
-        FrmNome* f = apri();
+        apri();
         QVERIFY(f);
         holdKey("A", 6);
         QCOMPARE(mostrato(f), "A");
         holdKey("Backspace", 4);
         QCOMPARE(mostrato(f), "?");
         holdKey("A", 3);
-        QCOMPARE(mostrato(f), "A");
         sendKey(QEvent::KeyPress, "B");
         sendKey(QEvent::KeyPress, "C");
         sendKey(QEvent::KeyRelease, "C");
         sendKey(QEvent::KeyRelease, "B");
-        QCOMPARE(mostrato(f), "AB");
-        // A swallowed key leaves the guard clear: a letter still goes in.
         sendKey(QEvent::KeyPress, "Space");
         strokes("D");
         QCOMPARE(mostrato(f), "ABD");
     }
 
-    // Any mouse button, as it goes down, closes the window; so does the window
-    // manager's close. The name stays as last stored.
-    void chiusura_data() {
-        QTest::addColumn<int>("modo");
-        QTest::newRow("sinistro") << int(Qt::LeftButton);
-        QTest::newRow("destro") << int(Qt::RightButton);
-        QTest::newRow("centrale") << int(Qt::MiddleButton);
-        QTest::newRow("chiusura del window manager") << 0;
-    }
-    void chiusura() {
-        QFETCH(int, modo);
-        FrmNome* f = apri();
-        QVERIFY(f);
-        strokes("V E R D I Backspace Backspace Backspace Backspace Backspace");
-        QCOMPARE(mostrato(f), "?");
-        if (modo)
-            QTest::mousePress(control<CommandTile>(f, "Option4"), Qt::MouseButton(modo));
-        else
-            f->close();
-        QVERIFY(!Forms::isLoaded(FrmNome::kName));
-        flushEvents();
-        QCOMPARE(m().NomeAlunno, "V");
-        // Opened again: the placeholder, and the stored name reset to it.
-        f = apri();
-        QVERIFY(f);
-        QCOMPARE(mostrato(f), "?");
-        QCOMPARE(m().NomeAlunno, "?");
-        strokes("Z");
-        QCOMPARE(m().NomeAlunno, "Z");
-    }
-
     // A name too wide for the label is drawn smaller, down to 12 pt, then cut
-    // at the left; the stored name is always whole.
+    // at the left, the last letters typed in view; the stored name is whole.
     void nomiLunghi_data() {
         QTest::addColumn<int>("lettere");
         QTest::addColumn<QString>("come");
         QTest::newRow("entra") << 8 << "24";
         QTest::newRow("rimpicciolito") << 16 << "minore";
-        QTest::newRow("tagliato a sinistra") << 200 << "tagliato";
+        QTest::newRow("tagliato a sinistra") << 200 << "12";
     }
     void nomiLunghi() {
         QFETCH(int, lettere);
         QFETCH(QString, come);
-        FrmNome* f = apri();
+        apri();
         QVERIFY(f);
-        QString script;
-        for (int i = 0; i < lettere; ++i)
-            script += i == lettere - 1 ? QStringLiteral("Z ") : QStringLiteral("W ");
-        strokes(script);
+        strokes(QStringLiteral("W ").repeated(lettere - 1) + 'Z');
         const QString atteso = QString(lettere - 1, QLatin1Char('W')) + QLatin1Char('Z');
         QCOMPARE(m().NomeAlunno, atteso);
         QCOMPARE(mostrato(f), atteso);
         auto* etichetta = control<EtichettaNome>(f, "lblNome");
         QCOMPARE(etichetta->size(), QSize(twipsToPixels(5415), twipsToPixels(765)));
         const double punti = etichetta->fontMostrato().pointSizeF();
-        const QString quanti = punti == 24                ? "24"
-                               : punti == 12              ? "12"
-                               : punti > 12 && punti < 24 ? "minore"
-                                                          : "?";
-        QCOMPARE(quanti, come == QLatin1String("tagliato") ? "12" : come);
-        QCOMPARE(etichetta->tagliataASinistra(), come == QLatin1String("tagliato"));
-
-        // On screen a name that fits is whole, inside the label; a cut one
-        // runs off the left edge and ends at the right one, where the last
-        // letters typed stay in view.
-        const QImage immagine = etichetta->grab().toImage();
-        auto rossoNelleColonne = [&](int da, int a) {
+        QCOMPARE(punti == 24 ? "24" : punti == 12 ? "12" : punti > 12 && punti < 24 ? "minore" : "?", come);
+        const bool tagliato = lettere == 200;
+        QCOMPARE(etichetta->tagliataASinistra(), tagliato);
+        // On screen a cut name runs off the left edge and ends at the right one.
+        const QImage img = etichetta->grab().toImage();
+        auto rosso = [&](int da, int a) {
             for (int x = da; x <= a; ++x)
-                for (int y = 0; y < immagine.height(); ++y) {
-                    const QColor c = immagine.pixelColor(x, y);
-                    if (c.red() > 200 && c.green() < 80 && c.blue() < 80)
+                for (int y = 0; y < img.height(); ++y)
+                    if (img.pixelColor(x, y).red() > 200 && img.pixelColor(x, y).green() < 80)
                         return true;
-                }
             return false;
         };
-        const int w = immagine.width();
-        const bool tagliato = come == QLatin1String("tagliato");
-        QCOMPARE(rossoNelleColonne(0, 0), tagliato);
-        QCOMPARE(rossoNelleColonne(w - 3, w - 1), tagliato);
-        QVERIFY(rossoNelleColonne(w / 2 - 5, w / 2 + 5));
+        QCOMPARE(rosso(0, 0), tagliato);
+        QCOMPARE(rosso(img.width() - 3, img.width() - 1), tagliato);
+        QVERIFY(rosso(img.width() / 2 - 5, img.width() / 2 + 5));
     }
 };
 

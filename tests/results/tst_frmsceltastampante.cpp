@@ -76,20 +76,27 @@ private slots:
     }
     void cleanup() { resetProgram(); }
 
-    void statoDopoIlCaricamento_data() {
+    // The window as loaded; then opening and closing it without a choice,
+    // twice, keeps the printer in use, and the results window waited behind.
+    void caricamentoESenzaScelta_data() {
         QTest::addColumn<QStringList>("stampanti");
-        QTest::addColumn<QString>("predefinitaDelSistema");
-        QTest::newRow("tre stampanti") << QStringList{"Aula 1", "Aula 2", Printers::kFilePdf} << "Aula 1";
-        // The first entry is preselected, yet the printer in use stays the default.
-        QTest::newRow("predefinita non prima")
-            << QStringList{"Zeta", "Aula 1", Printers::kFilePdf} << "Aula 1";
-        QTest::newRow("solo File PDF") << QStringList{Printers::kFilePdf} << Printers::kFilePdf;
+        QTest::addColumn<QString>("inUso");
+        QTest::addColumn<QString>("come");
+        QTest::newRow("tre stampanti") << QStringList{"Aula 1", "Aula 2", Printers::kFilePdf} << "Aula 1"
+                                       << "Command2";
+        QTest::newRow("in uso la seconda") << QStringList{"Aula 1", "Aula 2", Printers::kFilePdf} << "Aula 2"
+                                           << "close";
+        // The first entry is preselected, yet the printer in use stays.
+        QTest::newRow("in uso non la prima") << QStringList{"Zeta", "Aula 1", Printers::kFilePdf} << "Aula 1"
+                                             << "close";
+        QTest::newRow("solo File PDF") << QStringList{Printers::kFilePdf} << Printers::kFilePdf << "Command2";
     }
-    void statoDopoIlCaricamento() {
+    void caricamentoESenzaScelta() {
         QFETCH(QStringList, stampanti);
-        QFETCH(QString, predefinitaDelSistema);
+        QFETCH(QString, inUso);
+        QFETCH(QString, come);
         fakes.printers->devices = stampanti;
-        fakes.printers->defaultDevice = predefinitaDelSistema;
+        fakes.printers->setCurrentPrinter(inUso);
         Form* f = apri();
         QVERIFY(f);
         QCOMPARE(f->windowTitle(), QStringLiteral("Form1"));
@@ -103,109 +110,71 @@ private slots:
         QCOMPARE(combo(f)->listIndex(), 0);
         QCOMPARE(combo(f)->text(), stampanti.first());
         QCOMPARE(QApplication::focusWidget(), combo(f));
-        QCOMPARE(fontDi(combo(f)), Font("MS Sans Serif", 9.75, true));
         QCOMPARE(twipsRect(combo(f)), QRectF(612, 2400, 4632, 336));
-        QCOMPARE(etichetta(f, QStringLiteral("Label1")), predefinita(predefinitaDelSistema));
-        QCOMPARE(etichetta(f, QStringLiteral("Label2")), QString());
-        for (const QString nome : {"Label1", "Label2"})
-            QCOMPARE(fontDi(control<Label>(f, nome)), Font("MS Sans Serif", 9.75, true));
+        for (const QString nome : {"Label1", "Label2", "Combo1"})
+            QCOMPARE(fontDi(control(f, nome)), Font("MS Sans Serif", 9.75, true));
         auto* chiudi = control<Button>(f, QStringLiteral("Command2"));
         QCOMPARE(chiudi->text(), QStringLiteral("C H I U D I"));
         QCOMPARE(chiudi->backColor(), bgr(0x0080FFFF));
         QCOMPARE(fontDi(chiudi), Font("MS Sans Serif", 13.5, true));
-        QCOMPARE(fakes.printers->currentPrinter(), predefinitaDelSistema);
-    }
-
-    // Opening and closing without a choice, twice, keeps the printer in use.
-    void senzaScelta_data() {
-        QTest::addColumn<QString>("come");
-        QTest::newRow("C H I U D I") << "Command2";
-        QTest::newRow("casella di chiusura") << "close";
-    }
-    void senzaScelta() {
-        QFETCH(QString, come);
-        fakes.printers->setCurrentPrinter(QStringLiteral("Aula 2"));
         for (int volta = 0; volta < 2; ++volta) {
-            Form* f = apri();
-            QVERIFY(f);
-            QCOMPARE(etichetta(f, QStringLiteral("Label1")), predefinita(QStringLiteral("Aula 2")));
+            QCOMPARE(etichetta(f, QStringLiteral("Label1")), predefinita(inUso));
             QCOMPARE(etichetta(f, QStringLiteral("Label2")), QString());
-            chiudi(f, come);
+            QCOMPARE(fakes.printers->currentPrinter(), inUso);
+            this->chiudi(f, come);
             QVERIFY(!Forms::isLoaded(FrmSceltaStampante::kName));
             QVERIFY(!QApplication::activeModalWidget());
-            QCOMPARE(fakes.printers->currentPrinter(), QStringLiteral("Aula 2"));
+            QCOMPARE(fakes.printers->currentPrinter(), inUso);
+            QTRY_COMPARE(QApplication::activeWindow(), Forms::find(FrmStampaEsercizio::kName));
+            if (volta == 0)
+                QVERIFY((f = apri()));
         }
-        // The results window waited behind and is in use again.
-        QTRY_COMPARE(QApplication::activeWindow(), Forms::find(FrmStampaEsercizio::kName));
-    }
-
-    // A choice from the list takes effect at once and lasts; reopening shows
-    // it as the printer in use, with nothing chosen yet.
-    void sceltaDallaLista() {
-        Form* f = apri();
-        QVERIFY(f);
-        scegliDallaLista(f, 1);
-        QCOMPARE(fakes.printers->currentPrinter(), QStringLiteral("Aula 2"));
-        QCOMPARE(etichetta(f, QStringLiteral("Label2")), scelta(QStringLiteral("Aula 2")));
-        QTest::keyClick(combo(f), Qt::Key_Down);
-        QCOMPARE(fakes.printers->currentPrinter(), Printers::kFilePdf);
-        QCOMPARE(etichetta(f, QStringLiteral("Label2")), scelta(Printers::kFilePdf));
-        QTest::keyClick(combo(f), Qt::Key_Up);
-        QCOMPARE(fakes.printers->currentPrinter(), QStringLiteral("Aula 2"));
-        chiudi(f, QStringLiteral("close"));
-        QCOMPARE(fakes.printers->currentPrinter(), QStringLiteral("Aula 2"));
-
-        f = apri();
-        QVERIFY(f);
-        QCOMPARE(etichetta(f, QStringLiteral("Label1")), predefinita(QStringLiteral("Aula 2")));
-        QCOMPARE(etichetta(f, QStringLiteral("Label2")), QString());
-        QCOMPARE(combo(f)->text(), QStringLiteral("Aula 1"));
-        QCOMPARE(fakes.printers->currentPrinter(), QStringLiteral("Aula 2"));
-        // The first entry, already selected, can still be picked.
-        scegliDallaLista(f, 0);
-        QCOMPARE(fakes.printers->currentPrinter(), QStringLiteral("Aula 1"));
-        QCOMPARE(etichetta(f, QStringLiteral("Label2")), scelta(QStringLiteral("Aula 1")));
-    }
-
-    // Names that differ only in case are different printers.
-    void nomeEsatto() {
-        fakes.printers->devices = QStringList{"Aula", "aula", Printers::kFilePdf};
-        fakes.printers->defaultDevice = QStringLiteral("Aula");
-        Form* f = apri();
-        QVERIFY(f);
-        scegliDallaLista(f, 1);
-        QCOMPARE(fakes.printers->currentPrinter(), QStringLiteral("aula"));
-        QCOMPARE(etichetta(f, QStringLiteral("Label2")), scelta(QStringLiteral("aula")));
     }
 
     // Text typed into the combo box chooses nothing, not even a printer's
-    // exact name; the list still works afterwards.
-    void testoDigitato_data() {
-        QTest::addColumn<QString>("testo");
-        QTest::newRow("nome esatto") << "Aula 2";
-        QTest::newRow("maiuscole diverse") << "aula 2";
-        QTest::newRow("spazi in più") << " Aula  2 ";
-        QTest::newRow("File PDF") << "File PDF";
-        QTest::newRow("nessuna stampante") << "Stampante inesistente";
-    }
-    void testoDigitato() {
-        QFETCH(QString, testo);
+    // exact name, on Enter or when the focus leaves. A choice from the list
+    // takes effect at once and lasts, matching the name exactly (case
+    // included); reopening shows it as the printer in use, nothing chosen yet.
+    void testoEScelta() {
+        fakes.printers->devices = QStringList{"Aula 1", "aula 1", Printers::kFilePdf};
         Form* f = apri();
         QVERIFY(f);
         QLineEdit* riga = combo(f)->lineEdit();
         QVERIFY(riga);
-        riga->selectAll();
-        QTest::keyClicks(riga, testo);
-        QTest::keyClick(riga, Qt::Key_Return);
-        // The editing also ends when the focus leaves the text.
+        for (const QString testo : {"AULA 1", " Aula  1 ", "Stampante inesistente", "File PDF", "aula 1"}) {
+            riga->selectAll();
+            QTest::keyClicks(riga, testo);
+            QTest::keyClick(riga, Qt::Key_Return);
+            QCOMPARE(combo(f)->text(), testo);
+            QCOMPARE(fakes.printers->currentPrinter(), QStringLiteral("Aula 1"));
+            QCOMPARE(etichetta(f, QStringLiteral("Label2")), QString());
+        }
         QTest::keyClick(riga, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Command2"));
-        QCOMPARE(combo(f)->text(), testo);
         QCOMPARE(fakes.printers->currentPrinter(), QStringLiteral("Aula 1"));
         QCOMPARE(etichetta(f, QStringLiteral("Label2")), QString());
         QCOMPARE(voci(f), fakes.printers->devices);
-        scegliDallaLista(f, 2);
+
+        scegliDallaLista(f, 1);
+        QCOMPARE(fakes.printers->currentPrinter(), QStringLiteral("aula 1"));
+        QCOMPARE(etichetta(f, QStringLiteral("Label2")), scelta(QStringLiteral("aula 1")));
+        QTest::keyClick(combo(f), Qt::Key_Down);
         QCOMPARE(fakes.printers->currentPrinter(), Printers::kFilePdf);
+        QCOMPARE(etichetta(f, QStringLiteral("Label2")), scelta(Printers::kFilePdf));
+        QTest::keyClick(combo(f), Qt::Key_Up);
+        chiudi(f, QStringLiteral("close"));
+        QCOMPARE(fakes.printers->currentPrinter(), QStringLiteral("aula 1"));
+
+        f = apri();
+        QVERIFY(f);
+        QCOMPARE(etichetta(f, QStringLiteral("Label1")), predefinita(QStringLiteral("aula 1")));
+        QCOMPARE(etichetta(f, QStringLiteral("Label2")), QString());
+        QCOMPARE(combo(f)->text(), QStringLiteral("Aula 1"));
+        QCOMPARE(fakes.printers->currentPrinter(), QStringLiteral("aula 1"));
+        // The first entry, already selected, can still be picked.
+        scegliDallaLista(f, 0);
+        QCOMPARE(fakes.printers->currentPrinter(), QStringLiteral("Aula 1"));
+        QCOMPARE(etichetta(f, QStringLiteral("Label2")), scelta(QStringLiteral("Aula 1")));
     }
 
     // The end of the session closes the choice window with the others.

@@ -1,9 +1,7 @@
-#include "platform/MessageBox.h"
-#include "platform/Platform.h"
-#include "platform/Printers.h"
 #include "platform/QtPrinters.h"
 #include "results/StampaEsercizio.h"
 #include "session/Modulo2.h"
+#include "support/TestSupport.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -13,6 +11,11 @@ namespace {
 using Entry = RecordingPrinters::Entry;
 // Record number -> the y it is printed at.
 using Posizioni = QMap<int, float>;
+using Voce = std::tuple<QString, float, float, QString, float, bool>;
+
+Voce voce(const Entry& e) {
+    return {e.text, e.x, e.y, e.fontName, e.fontSize, e.bold};
+}
 
 // A record as a run writes it: operation line, padding to 35, the attempts.
 QString record(int i) {
@@ -20,8 +23,8 @@ QString record(int i) {
     return riga.leftJustified(35) + QStringLiteral("(R.%1* %2  ").arg(i + 1).arg(5);
 }
 
-// A run of n operations with the given total-time text.
-Modulo2& run(int n, const QString& totale = QStringLiteral(" 93")) {
+// A run of n operations with a total time of " 93".
+Modulo2& run(int n) {
     Modulo2::reset();
     Modulo2& m = Modulo2::get();
     m.NumOperazione = static_cast<qint16>(n);
@@ -29,32 +32,24 @@ Modulo2& run(int n, const QString& totale = QStringLiteral(" 93")) {
         m.RegistroOperazioni[static_cast<size_t>(i)] = i <= n ? record(i) : QString();
     // A worksheet made earlier leaves lines beyond the run's twenty.
     m.RegistroOperazioni[21] = QStringLiteral("riga di una scheda");
-    m.StrTempoTotale = totale;
+    m.StrTempoTotale = QStringLiteral(" 93");
     return m;
 }
 
-// One word of `pdftotext -bbox`: its text and its box in points.
-struct Parola {
-    QString testo;
-    QRectF box;
-};
-
-QList<Parola> paroleDelPdf(const QString& file, QString* errore) {
+// The words of `pdftotext -bbox` with their boxes in points.
+QList<std::pair<QString, QRectF>> paroleDelPdf(const QString& file) {
     QProcess pdftotext;
     pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), file, QStringLiteral("-")});
-    if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0) {
-        *errore = QStringLiteral("pdftotext (poppler-utils) did not run: %1").arg(pdftotext.errorString());
+    if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0)
         return {};
-    }
     static const QRegularExpression parola(QStringLiteral(
         R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
-    QList<Parola> parole;
+    QList<std::pair<QString, QRectF>> parole;
     const QString html = QString::fromUtf8(pdftotext.readAllStandardOutput());
     for (auto it = parola.globalMatch(html); it.hasNext();) {
         const auto m = it.next();
-        const QPointF alto(m.captured(1).toDouble(), m.captured(2).toDouble());
-        const QPointF basso(m.captured(3).toDouble(), m.captured(4).toDouble());
-        parole.append({m.captured(5), QRectF(alto, basso)});
+        parole.append({m.captured(5), QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                             QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
     }
     return parole;
 }
@@ -67,21 +62,15 @@ class TstStampaEsercizio : public QObject {
     RecordingMessageBox* box = nullptr;
 
 private slots:
-    void init() {
-        auto messaggi = std::make_unique<RecordingMessageBox>();
-        box = messaggi.get();
-        platform::setMessageBox(std::move(messaggi));
-    }
+    void init() { box = installFakePlatform().messageBox; }
     void cleanupTestCase() { Modulo2::reset(); }
 
     void righeStampate_data() {
         QTest::addColumn<int>("n");
-        // Record number -> the y it must be printed at, for the block edges.
+        // The y of the block edges; every other line is 400 twips under the one before.
         QTest::addColumn<Posizioni>("posizioni");
         QTest::newRow("N = 0") << 0 << Posizioni{};
-        QTest::newRow("N = 1") << 1 << Posizioni{{1, 2000}};
         QTest::newRow("N = 10") << 10 << Posizioni{{1, 2000}, {2, 2400}, {10, 5600}};
-        QTest::newRow("N = 11") << 11 << Posizioni{{10, 5600}, {11, 7000}};
         QTest::newRow("N = 20") << 20
                                 << Posizioni{{1, 2000}, {10, 5600}, {11, 7000}, {12, 7400}, {20, 10600}};
     }
@@ -100,30 +89,15 @@ private slots:
         QCOMPARE(e.size(), n + 4);
         QCOMPARE(p.documentsEnded(), 1);
         QCOMPARE(e.last().kind, Entry::EndDoc);
-        const Entry& intestazione = e.first();
-        QCOMPARE(std::tuple(intestazione.text, intestazione.x, intestazione.y, intestazione.fontName,
-                            intestazione.fontSize, intestazione.bold),
-                 std::tuple(QStringLiteral("SCUOLA ELEMENTARE DI "), 1000.0f, 1000.0f,
-                            QStringLiteral("Courier New"), 18.0f, false));
-        for (int i = 1; i <= n; ++i) {
-            const Entry& r = e.at(i);
-            QCOMPARE(r.text, record(i));
-            QCOMPARE(std::tuple(r.x, r.fontName, r.fontSize, r.bold),
-                     std::tuple(1000.0f, QStringLiteral("Courier New"), 12.0f, true));
-            // Every line of a block is 400 twips under the one before.
-            if (i != 1 && i != 11)
-                QCOMPARE(r.y, e.at(i - 1).y + 400);
-        }
-        for (auto it = posizioni.cbegin(); it != posizioni.cend(); ++it)
-            QCOMPARE(e.at(it.key()).y, it.value());
-        const Entry& primo = e.at(n + 1);
-        const Entry& secondo = e.at(n + 2);
-        QCOMPARE(
-            std::tuple(primo.text, primo.x, primo.y, primo.fontSize, primo.bold),
-            std::tuple(QStringLiteral("Eser. n.1: Tempo tot.  93 secondi"), 1000.0f, 11000.0f, 12.0f, true));
-        QCOMPARE(
-            std::tuple(secondo.text, secondo.x, secondo.y, secondo.fontSize, secondo.bold),
-            std::tuple(QStringLiteral("Eser. n.2: Tempo tot.  93 secondi"), 1000.0f, 11400.0f, 12.0f, true));
+        const QString courier = QStringLiteral("Courier New");
+        QCOMPARE(voce(e.first()), Voce("SCUOLA ELEMENTARE DI ", 1000, 1000, courier, 18, false));
+        for (int i = 1; i <= n; ++i)
+            QCOMPARE(voce(e.at(i)),
+                     Voce(record(i), 1000, posizioni.value(i, e.at(i - 1).y + 400), courier, 12, true));
+        QCOMPARE(voce(e.at(n + 1)),
+                 Voce("Eser. n.1: Tempo tot.  93 secondi", 1000, 11000, courier, 12, true));
+        QCOMPARE(voce(e.at(n + 2)),
+                 Voce("Eser. n.2: Tempo tot.  93 secondi", 1000, 11400, courier, 12, true));
         // The records are read, never changed.
         QCOMPARE(m.RegistroOperazioni[1], n >= 1 ? record(1) : QString());
         QCOMPARE(m.StrTempoTotale, QStringLiteral(" 93"));
@@ -140,43 +114,27 @@ private slots:
         p.setCurrentPrinter(Printers::kFilePdf);
         QVERIFY(StampaEsercizio(run(20), p));
         QCOMPARE(box->texts.size(), 1);
-        QVERIFY(QFileInfo(p.lastPdfFile()).size() > 0);
-
-        QString errore;
-        const QList<Parola> parole = paroleDelPdf(p.lastPdfFile(), &errore);
-        QVERIFY2(errore.isEmpty(), qPrintable(errore));
-        const double mm = 72.0 / 25.4;
-        const double puntiPerTwip = 1.0 / 20.0;
+        const auto parole = paroleDelPdf(p.lastPdfFile());
+        QVERIFY2(!parole.isEmpty(), "pdftotext (poppler-utils) found no words");
+        // The word nearest to where it belongs must lie within 1 mm of it;
         // Courier New's advance is 0.6 of the font size.
-        const double passo12 = 0.6 * 12;
-        // The word with this text nearest to where it belongs must be within 1 mm.
-        auto verifica = [&](const QString& testo, double xTwip, int blanksPrima, double yTwip, double passo) {
-            const QPointF atteso(xTwip * puntiPerTwip + blanksPrima * passo, yTwip * puntiPerTwip);
-            const Parola* vicina = nullptr;
-            for (const Parola& w : parole)
-                if (w.testo == testo && (!vicina || QLineF(w.box.topLeft(), atteso).length() <
-                                                        QLineF(vicina->box.topLeft(), atteso).length()))
-                    vicina = &w;
-            QVERIFY2(vicina, qPrintable(testo + QStringLiteral(" not found in the PDF")));
-            const QString dove = QStringLiteral("%1 at %2,%3 pt instead of %4,%5")
-                                     .arg(testo)
-                                     .arg(vicina->box.left())
-                                     .arg(vicina->box.top())
-                                     .arg(atteso.x())
-                                     .arg(atteso.y());
-            QVERIFY2(qAbs(vicina->box.left() - atteso.x()) <= mm &&
-                         qAbs(vicina->box.top() - atteso.y()) <= mm,
-                     qPrintable(dove));
+        auto verifica = [&](const QString& testo, int blanksPrima, double yTwip, double punti = 12) {
+            const QPointF atteso(1000 / 20.0 + blanksPrima * 0.6 * punti, yTwip / 20.0);
+            QPointF vicina(1e9, 1e9);
+            for (const auto& [w, b] : parole)
+                if (w == testo && QLineF(b.topLeft(), atteso).length() < QLineF(vicina, atteso).length())
+                    vicina = b.topLeft();
+            const double mm = 72.0 / 25.4;
+            QVERIFY2(qAbs(vicina.x() - atteso.x()) <= mm && qAbs(vicina.y() - atteso.y()) <= mm,
+                     qPrintable(testo + QString::asprintf(" at %.1f,%.1f pt", vicina.x(), vicina.y())));
         };
-        verifica(QStringLiteral("SCUOLA"), 1000, 0, 1000, 0.6 * 18);
-        verifica(QStringLiteral("ELEMENTARE"), 1000, 7, 1000, 0.6 * 18);
+        verifica(QStringLiteral("SCUOLA"), 0, 1000, 18);
+        verifica(QStringLiteral("ELEMENTARE"), 7, 1000, 18);
         // Record 1 is "   1 +    7 ...": its first word after three blanks.
-        verifica(QStringLiteral("1"), 1000, 3, 2000, passo12);
-        verifica(QStringLiteral("(R.2*"), 1000, 35, 2000, passo12);
-        verifica(QStringLiteral("20"), 1000, 2, 10600, passo12);
-        verifica(QStringLiteral("(R.21*"), 1000, 35, 10600, passo12);
-        verifica(QStringLiteral("n.1:"), 1000, 6, 11000, passo12);
-        verifica(QStringLiteral("n.2:"), 1000, 6, 11400, passo12);
+        verifica(QStringLiteral("1"), 3, 2000);
+        verifica(QStringLiteral("20"), 2, 10600);
+        verifica(QStringLiteral("(R.21*"), 35, 10600);
+        verifica(QStringLiteral("n.2:"), 6, 11400);
     }
 };
 
