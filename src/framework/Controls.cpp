@@ -109,7 +109,11 @@ Picture::Picture(QWidget* parent, const QPixmap& pixmap) : QLabel(parent) {
     setFocusPolicy(Qt::NoFocus);
 }
 
-Button::Button(QWidget* parent) : QPushButton(parent) {}
+Button::Button(QWidget* parent) : QPushButton(parent) {
+    // Enter presses the button that has the focus, as Space does, also
+    // outside dialogs.
+    setAutoDefault(true);
+}
 
 void Button::setBackColor(const QColor& color) {
     backColor_ = color;

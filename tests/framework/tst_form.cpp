@@ -81,6 +81,15 @@ private slots:
         QVERIFY(qAbs(p.frameGeometry().center().x() - schermo.center().x()) <= 2);
         QVERIFY(qAbs(p.frameGeometry().center().y() - schermo.center().y()) <= 2);
 
+        // Enter presses the focused button, as Space does.
+        int premuto = 0;
+        connect(p.pulsante, &QPushButton::clicked, this, [&premuto] { ++premuto; });
+        p.pulsante->setFocus();
+        pressKey(Qt::Key_Return);
+        pressKey(Qt::Key_Space);
+        releaseKey(Qt::Key_Space);
+        QCOMPARE(premuto, 2);
+
         const QImage img = p.pulsante->grab().toImage();
         const QColor giallo = bgr(0x0080FFFF);
         QCOMPARE(img.pixelColor(6, img.height() / 2), giallo);
