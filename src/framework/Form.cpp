@@ -8,8 +8,8 @@
 #include "platform/Fonts.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
@@ -170,48 +170,38 @@ void Form::unload() {
     Forms::remove(this);
 }
 
+template <class T>
+T* Form::addNamed(T* control, const QString& name, const QRectF& twips, Scaler::Kind kind) {
+    control->setObjectName(name);
+    placeTwips(control, twips);
+    addControl(control, kind);
+    return control;
+}
+
 Label* Form::addLabel(QWidget* container, const QString& name, const QString& caption, const QRectF& twips) {
-    auto* label = new Label(container);
-    label->setObjectName(name);
+    Label* label = addNamed(new Label(container), name, twips);
     label->setCaption(caption);
-    placeTwips(label, twips);
-    addControl(label);
     return label;
 }
 
 Button* Form::addButton(QWidget* container, const QString& name, const QString& caption,
                         const QRectF& twips) {
-    auto* button = new Button(container);
-    button->setObjectName(name);
+    Button* button = addNamed(new Button(container), name, twips);
     button->setText(caption);
-    placeTwips(button, twips);
-    addControl(button);
     return button;
 }
 
 ComboBox* Form::addComboBox(QWidget* container, const QString& name, const QRectF& twips) {
-    auto* combo = new ComboBox(container);
-    combo->setObjectName(name);
-    placeTwips(combo, twips);
     // A combo box keeps its size when the window is scaled.
-    addControl(combo, Scaler::Kind::Unscaled);
-    return combo;
+    return addNamed(new ComboBox(container), name, twips, Scaler::Kind::Unscaled);
 }
 
 PictureBox* Form::addPictureBox(QWidget* container, const QString& name, const QRectF& twips) {
-    auto* box = new PictureBox(container);
-    box->setObjectName(name);
-    placeTwips(box, twips);
-    addControl(box);
-    return box;
+    return addNamed(new PictureBox(container), name, twips);
 }
 
 Frame* Form::addFrame(QWidget* container, const QString& name, const QRectF& twips) {
-    auto* frame = new Frame(container);
-    frame->setObjectName(name);
-    placeTwips(frame, twips);
-    addControl(frame);
-    return frame;
+    return addNamed(new Frame(container), name, twips);
 }
 
 void Form::addControl(QWidget* widget, Scaler::Kind kind) {

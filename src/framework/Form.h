@@ -90,6 +90,10 @@ protected:
 private:
     enum class State { Loaded, Unloading, Unloaded };
 
+    // Names a new control, places it in twips and enters it in the collection.
+    template <class T>
+    T* addNamed(T* control, const QString& name, const QRectF& twips,
+                Scaler::Kind kind = Scaler::Kind::Control);
     // Moves the window so that it is centred, frame included, on the screen's
     // available area.
     void centreOnScreen();

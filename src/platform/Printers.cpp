@@ -44,6 +44,12 @@ void Printers::print(const QString& text) {
     currentX_ = 0.0f;
 }
 
+void Printers::printAt(float xTwips, float yTwips, const QString& text) {
+    setCurrentX(xTwips);
+    setCurrentY(yTwips);
+    print(text);
+}
+
 void Printers::paintPicture(const QImage& picture, float xTwips, float yTwips, float widthTwips,
                             float heightTwips) {
     if (!failed_)

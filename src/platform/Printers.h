@@ -46,6 +46,8 @@ public:
     float currentY() const { return currentY_; }
 
     void print(const QString& text);
+    // Prints a line at a position, as the printouts place each of theirs.
+    void printAt(float xTwips, float yTwips, const QString& text);
     void paintPicture(const QImage& picture, float xTwips, float yTwips, float widthTwips, float heightTwips);
     // Ends the document, which sends the page to the printer; true when it was
     // printed. A document that could not be started or finished has already

@@ -15,11 +15,6 @@ constexpr float kSecondoBlocco = 7000;
 constexpr float kPrimoTotale = 11000;
 constexpr float kSecondoTotale = 11400;
 
-void stampaA(Printers& p, float x, float y, const QString& testo) {
-    p.setCurrentX(x);
-    p.setCurrentY(y);
-    p.print(testo);
-}
 } // namespace
 
 int righeEsercizio(const Modulo2& m) {
@@ -33,7 +28,7 @@ QString testoTempoTotale(const Modulo2& m) {
 void IntestazioneEsercizio(Printers& p) {
     p.setFontSize(18);
     // The school's name is written in by hand after the header.
-    stampaA(p, kMargineSinistro, 1000, QStringLiteral("SCUOLA ELEMENTARE DI "));
+    p.printAt(kMargineSinistro, 1000, QStringLiteral("SCUOLA ELEMENTARE DI "));
 }
 
 bool StampaEsercizio(Modulo2& m, Printers& p) {
@@ -53,11 +48,11 @@ bool StampaEsercizio(Modulo2& m, Printers& p) {
         // Two blocks of ten, one under the other, as the window's two columns.
         const float y = i <= kRighePerBlocco ? kPrimoBlocco + static_cast<float>(i - 1) * kInterlinea
                                              : kSecondoBlocco + static_cast<float>(i - 11) * kInterlinea;
-        stampaA(p, kMargineSinistro, y, m.RegistroOperazioni[static_cast<size_t>(i)]);
+        p.printAt(kMargineSinistro, y, m.RegistroOperazioni[static_cast<size_t>(i)]);
     }
-    stampaA(p, kMargineSinistro, kPrimoTotale,
-            QStringLiteral("Eser. n.1: Tempo tot. ") + m.StrTempoTotale + QStringLiteral(" secondi"));
-    stampaA(p, kMargineSinistro, kSecondoTotale,
-            QStringLiteral("Eser. n.2: Tempo tot. ") + m.StrTempoTotale + QStringLiteral(" secondi"));
+    p.printAt(kMargineSinistro, kPrimoTotale,
+              QStringLiteral("Eser. n.1: Tempo tot. ") + m.StrTempoTotale + QStringLiteral(" secondi"));
+    p.printAt(kMargineSinistro, kSecondoTotale,
+              QStringLiteral("Eser. n.2: Tempo tot. ") + m.StrTempoTotale + QStringLiteral(" secondi"));
     return p.endDoc();
 }

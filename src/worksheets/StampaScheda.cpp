@@ -11,11 +11,6 @@ constexpr float kInterlinea = 400;
 constexpr float kColonne[2] = {1000, 6000};
 constexpr float kBlocchi[3] = {2000, 6500, 11000};
 
-void stampaA(Printers& p, float x, float y, const QString& testo) {
-    p.setCurrentX(x);
-    p.setCurrentY(y);
-    p.print(testo);
-}
 } // namespace
 
 float xRigaScheda(int i) {
@@ -30,7 +25,7 @@ float yRigaScheda(int i) {
 void IntestazioneScheda(Printers& p) {
     p.setFontName(QStringLiteral("Courier"));
     p.setFontSize(14);
-    stampaA(p, 1000, 1000, QStringLiteral("Nome e cognome"));
+    p.printAt(1000, 1000, QStringLiteral("Nome e cognome"));
 }
 
 bool StampaScheda(Modulo2& sessione, const QString& testoLivello, const QString& testoPiede, Printers& p) {
@@ -43,13 +38,13 @@ bool StampaScheda(Modulo2& sessione, const QString& testoLivello, const QString&
     p.setFontSize(sessione.TipoScheda == 1 ? 12 : 10);
     for (sessione.Indice = 1; sessione.Indice <= kRighe; ++sessione.Indice) {
         const int i = sessione.Indice;
-        stampaA(p, xRigaScheda(i), yRigaScheda(i), sessione.RegistroOperazioni[static_cast<size_t>(i)]);
+        p.printAt(xRigaScheda(i), yRigaScheda(i), sessione.RegistroOperazioni[static_cast<size_t>(i)]);
     }
     p.setFontName(QStringLiteral("Courier"));
     p.setFontSize(8);
     // The subject line is filled in by hand.
-    stampaA(p, 1000, 15100, QStringLiteral("OSA: ricerca "));
-    stampaA(p, 1000, 15300, QStringLiteral("Livello di difficoltà: ") + testoLivello);
-    stampaA(p, 1000, 15500, testoPiede);
+    p.printAt(1000, 15100, QStringLiteral("OSA: ricerca "));
+    p.printAt(1000, 15300, QStringLiteral("Livello di difficoltà: ") + testoLivello);
+    p.printAt(1000, 15500, testoPiede);
     return p.endDoc();
 }
