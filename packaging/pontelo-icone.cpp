@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the program's bridge icon as PNG files of the sizes given, for the
 // package: pontelo-icone FOLDER SIZE...  -> FOLDER/SIZExSIZE/apps/NAME.png
 #include "session/Immagini.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up of the program against a bare maximised Qt Widgets window with a
 # menu bar, side by side in one run under Xvfb with a window manager: time
 # from launch until the first window is mapped, and peak memory (VmHWM) at

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Benchmarks in a Release build (build-bench/): the hot paths with Qt Test's
 # QBENCHMARK, then start-up and memory against a bare Qt window under Xvfb.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Prints the exercise printout, a certificate and both worksheets through the
 # program's real printing layer to a CUPS queue of its own on the cups-pdf
 # backend, and checks what comes out (tests/e2e/tst_stampacups.cpp). Starts

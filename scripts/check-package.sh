@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package, validates its desktop entry and metainfo,
 # installs it, checks that the installed program starts and keeps running,
 # and removes it again.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what the program needs to build and run on Debian 12, skipping
 # what is already there.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds and runs every test: once in a normal
 # build, with the printing check through a real CUPS queue and the Debian
 # package built, validated, installed, started and removed; once with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Long seeded sequences of random but plausible use of the whole program,
 // from the start window on: keys (also held, as X11 sends them), mouse presses
 // on any visible control, menu entries, resizes, minimise and restore, close

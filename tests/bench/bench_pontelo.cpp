@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long the program's hot paths take, in a Release build: one operation
 // of a run, a whole worksheet at each range, the certificate's lines, and a
 // key on the keypad handled through to the updated labels.

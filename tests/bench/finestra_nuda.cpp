@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick for the program's start-up: a bare Qt Widgets window,
 // maximised, with a menu bar of two entries, and nothing else.
 #include <QApplication>

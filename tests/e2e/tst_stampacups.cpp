@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three printouts through the program's real printing layer to a real
 // CUPS queue on the cups-pdf backend, as a school would print them: the
 // exercise printout after a run, a certificate, a pupil and a teacher

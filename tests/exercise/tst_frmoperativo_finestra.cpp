@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exercise window: typing and judging answers, the help question and the
 // program's intervention, the times, the run of twenty operations, closing,
 // the layout at any size, and what the pupil may do to it half way.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/CommandTile.h"
 #include "framework/TileGroup.h"
 #include "support/TestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The certificate without any window: grade, printability, the name's final
 // form, the 25 lines with their styles, and where the printout puts the picture.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The certificate window: its state on opening, the picture it draws line by
 // line, printing it, its tiles and keys, and closing it at any moment, also
 // from inside its own drawing.

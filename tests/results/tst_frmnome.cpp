@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The name window: its state on opening, the keys that type, erase and store
 // the name and those that do nothing, held keys, long names, closing and
 // opening again.

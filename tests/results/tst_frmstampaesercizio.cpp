@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "exercise/FrmOperativo.h"
 #include "framework/Controls.h"
 #include "framework/Twips.h"
