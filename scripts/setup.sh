@@ -16,11 +16,13 @@ packages=(
 
 # With --package: what building and checking the Debian package needs.
 if [ "${1:-}" = "--package" ] || [ "${1:-}" = "--test" ]; then
-    packages+=(dpkg-dev file desktop-file-utils appstream)
+    packages+=(dpkg-dev file desktop-file-utils appstream lintian)
 fi
 # With --test: a real print queue for the printing check.
 if [ "${1:-}" = "--test" ]; then
     packages+=(cups cups-client printer-driver-cups-pdf)
+    # The Wayland check: a weston of its own inside an Xvfb, driven by xdotool.
+    packages+=(weston qt6-wayland xvfb xdotool x11-utils imagemagick)
 fi
 # With --bench: a display server, a window manager and xdotool for start-up timing.
 if [ "${1:-}" = "--bench" ]; then

@@ -15,6 +15,7 @@ cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build-test -j"$jobs"
 ctest --test-dir build-test --output-on-failure
 bash scripts/check-cups.sh build-test
+bash scripts/check-wayland.sh build-test
 bash scripts/check-package.sh
 
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DPONTELO_SANITIZE=ON
