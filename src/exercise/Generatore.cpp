@@ -5,6 +5,7 @@
 #include "platform/RandomSource.h"
 #include "session/Modulo2.h"
 
+#include <algorithm>
 #include <cmath>
 
 qint16 estraiTermine(RandomSource& rnd, qint16 numMin, qint16 numMax) {
@@ -17,32 +18,37 @@ int estraiTipoOperazione(RandomSource& rnd) {
     return static_cast<int>(std::floor(rnd.next() * 2.0f)) + 1;
 }
 
-namespace {
-void estraiQuattro(Modulo2& m, RandomSource& rnd) {
-    m.Num1 = estraiTermine(rnd, m.NumMin, m.NumMax);
-    m.Num2 = estraiTermine(rnd, m.NumMin, m.NumMax);
-    m.Num3 = estraiTermine(rnd, m.NumMin, m.NumMax);
-    m.Num4 = estraiTermine(rnd, m.NumMin, m.NumMax);
+int estraiUguaglianza(Operazione& op, TipoOperazione tipo, qint16 numMin, qint16 numMax, RandomSource& rnd,
+                      qint16 latoMassimo) {
+    // At the middle range an addition takes thousands of rounds: the loop
+    // works on locals and writes the operation once.
+    int giri = 0;
+    qint16 n[4];
+    for (;;) {
+        ++giri;
+        for (qint16& termine : n)
+            termine = estraiTermine(rnd, numMin, numMax);
+        if (tipo == TipoOperazione::Sottrazione) {
+            if (n[0] < n[1])
+                std::swap(n[0], n[1]);
+            if (n[2] < n[3])
+                std::swap(n[2], n[3]);
+            if (n[0] - n[1] == n[2] - n[3])
+                break;
+        } else if (n[0] + n[1] == n[2] + n[3] && (latoMassimo <= 0 || n[0] + n[1] <= latoMassimo)) {
+            break;
+        }
+    }
+    for (int k = 1; k <= 4; ++k) {
+        op.num(k) = n[k - 1];
+        op.strNum(k) = testoConSegno(static_cast<qint64>(n[k - 1]));
+    }
+    return giri;
 }
-
-void scriviTesti(Modulo2& m) {
-    for (int k = 1; k <= 4; ++k)
-        m.strNum(k) = testoConSegno(static_cast<qint64>(m.num(k)));
-}
-} // namespace
 
 int Genera1(Modulo2& m, RandomSource& rnd, float oraDelGiorno, QString* segno) {
     rnd.reseed(oraDelGiorno);
-    int giri = 0;
-    do {
-        ++giri;
-        estraiQuattro(m, rnd);
-        if (m.Num1 < m.Num2)
-            std::swap(m.Num1, m.Num2);
-        if (m.Num3 < m.Num4)
-            std::swap(m.Num3, m.Num4);
-    } while (m.Num1 - m.Num2 != m.Num3 - m.Num4);
-    scriviTesti(m);
+    const int giri = estraiUguaglianza(m, TipoOperazione::Sottrazione, m.NumMin, m.NumMax, rnd);
     if (segno)
         *segno = kSegnoMeno;
     return giri;
@@ -50,43 +56,39 @@ int Genera1(Modulo2& m, RandomSource& rnd, float oraDelGiorno, QString* segno) {
 
 int Genera2(Modulo2& m, RandomSource& rnd, float oraDelGiorno, QString* segno) {
     rnd.reseed(oraDelGiorno);
-    int giri = 0;
-    do {
-        ++giri;
-        estraiQuattro(m, rnd);
-    } while (m.Num1 + m.Num2 != m.Num3 + m.Num4);
+    const int giri = estraiUguaglianza(m, TipoOperazione::Addizione, m.NumMin, m.NumMax, rnd);
     if (segno)
         *segno = kSegnoPiu;
-    scriviTesti(m);
     return giri;
 }
 
+QString spaziPerCifre(qsizetype cifre) {
+    return QString(std::clamp<qsizetype>(3 - cifre, 0, 2), QLatin1Char(' '));
+}
+
+QString componiRiga(const std::array<QString, 4>& campi, const QString& segno1, const QString& segno2,
+                    int posNascosto, const std::array<QString, 4>& segnaposto) {
+    const size_t nascosto = (posNascosto >= 1 && posNascosto <= 4) ? size_t(posNascosto - 1) : 3;
+    auto campo = [&](size_t k) { return k == nascosto ? segnaposto[k] : campi[k]; };
+    return campo(0) + segno1 + campo(1) + QStringLiteral(" = ") + campo(2) + segno2 + campo(3);
+}
+
 void AllineaNumeri(Modulo2& m) {
+    // A drill term has one or two digits; anything else keeps its blanks.
     for (int k = 1; k <= 4; ++k) {
         const qsizetype cifre = m.strNum(k).trimmed().size();
-        if (cifre == 2)
-            m.spazi(k) = QStringLiteral(" ");
-        else if (cifre == 1)
-            m.spazi(k) = QStringLiteral("  ");
+        if (cifre == 1 || cifre == 2)
+            m.spazi(k) = spaziPerCifre(cifre);
     }
 }
 
 QString rigaOperazione(const Modulo2& m, const QString& s1, const QString& s2) {
-    const QString t1 = m.Spazi1 + m.StrNum1;
-    const QString t2 = m.Spazi2 + m.StrNum2;
-    const QString t3 = m.Spazi3 + m.StrNum3;
-    const QString t4 = m.Spazi4 + m.StrNum4;
-    const QString uguale = QStringLiteral(" = ");
-    switch (m.PosNascosto) {
-    case 1:
-        return QStringLiteral(" ...") + s1 + t2 + uguale + t3 + s2 + t4;
-    case 2:
-        return t1 + s1 + QStringLiteral(" ... = ") + t3 + s2 + t4;
-    case 3:
-        return t1 + s1 + t2 + QStringLiteral(" =  ...") + s2 + t4;
-    default:
-        return t1 + s1 + t2 + uguale + t3 + s2 + QStringLiteral(" ... ");
-    }
+    static const std::array<QString, 4> puntini{QStringLiteral(" ..."), QStringLiteral(" ..."),
+                                                QStringLiteral(" ..."), QStringLiteral(" ... ")};
+    std::array<QString, 4> campi;
+    for (int k = 1; k <= 4; ++k)
+        campi[size_t(k - 1)] = m.spazi(k) + m.strNum(k);
+    return componiRiga(campi, s1, s2, m.PosNascosto, puntini);
 }
 
 QString* registroCorrente(Modulo2& m) {

@@ -2,10 +2,12 @@
 #pragma once
 
 #include <QString>
+#include <array>
 
 class Clock;
 class RandomSource;
 struct Modulo2;
+struct Operazione;
 
 // Making one operation: two sums or two differences that are equal, with one
 // of the four terms hidden. Everything is written into the session state; the
@@ -20,6 +22,16 @@ qint16 estraiTermine(RandomSource& rnd, qint16 numMin, qint16 numMax);
 // Int(Rnd x 2) + 1: 1 is a subtraction, 2 an addition.
 int estraiTipoOperazione(RandomSource& rnd);
 
+enum class TipoOperazione { Sottrazione = 1, Addizione = 2 };
+
+// The draw every operation is made by: four terms from numMin to numMax - 1
+// until they make an equality of that kind. A subtraction orders each side so
+// that no difference is negative; an addition whose sides may not exceed
+// latoMassimo (when above 0) is drawn again. Writes the terms and their texts
+// and returns the number of rounds the draw took.
+int estraiUguaglianza(Operazione& op, TipoOperazione tipo, qint16 numMin, qint16 numMax, RandomSource& rnd,
+                      qint16 latoMassimo = 0);
+
 // A subtraction Num1 - Num2 = Num3 - Num4 with no negative difference. The
 // random source is reseeded from the time of day first. Returns the number of
 // rounds the draw took; *segno gets the sign caption.
@@ -29,6 +41,14 @@ int Genera2(Modulo2& m, RandomSource& rnd, float oraDelGiorno, QString* segno);
 
 // Alignment blanks of the four terms: " " for two digits, "  " for one.
 void AllineaNumeri(Modulo2& m);
+
+// The blanks that right-align a term of that many digits (1 to 3) in three places.
+QString spaziPerCifre(qsizetype cifre);
+
+// An operation line: the four fields joined by the signs and " = ", the hidden
+// one (1 to 4, any other number the fourth) replaced by its placeholder.
+QString componiRiga(const std::array<QString, 4>& campi, const QString& segno1, const QString& segno2,
+                    int posNascosto, const std::array<QString, 4>& segnaposto);
 
 // The record's operation line with the hidden term replaced by dots.
 QString rigaOperazione(const Modulo2& m, const QString& segno1, const QString& segno2);

@@ -14,8 +14,8 @@ void azzeraSerie(Modulo2& m) {
     m.RifiutiAiuto = 0;
     m.TempoParziale = 0;
     m.TempoTotale = 0;
-    for (m.Indice = 1; m.Indice <= kOperazioniPerSerie; ++m.Indice)
-        m.RegistroOperazioni[static_cast<size_t>(m.Indice)].clear();
+    for (size_t i = 1; i <= kOperazioniPerSerie; ++i)
+        m.RegistroOperazioni[i].clear();
     m.StrTempoTotale.clear();
 }
 

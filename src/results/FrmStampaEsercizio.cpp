@@ -97,16 +97,15 @@ void FrmStampaEsercizio::onLoad() {
 void FrmStampaEsercizio::caricaRighe(const QString& fontStampante) {
     Modulo2& m = Modulo2::get();
     const int n = righeEsercizio(m);
-    for (m.Indice = 1; m.Indice <= n; ++m.Indice) {
-        Label* riga = lblOp_[static_cast<size_t>(m.Indice - 1)];
+    for (int i = 1; i <= n; ++i) {
+        Label* riga = lblOp_[static_cast<size_t>(i - 1)];
         if (fontStampante == QLatin1String("Courier New"))
             riga->setFont(designFont(fontStampante, 9, true));
         else if (fontStampante == QLatin1String("Courier"))
             riga->setFont(designFont(fontStampante, 10, false));
     }
-    for (m.Indice = 1; m.Indice <= n; ++m.Indice)
-        lblOp_[static_cast<size_t>(m.Indice - 1)]->setCaption(
-            m.RegistroOperazioni[static_cast<size_t>(m.Indice)]);
+    for (int i = 1; i <= n; ++i)
+        lblOp_[static_cast<size_t>(i - 1)]->setCaption(m.RegistroOperazioni[static_cast<size_t>(i)]);
 }
 
 QWidget* FrmStampaEsercizio::initialFocus() const {

@@ -44,8 +44,7 @@ bool StampaEsercizio(Modulo2& m, Printers& p) {
     p.setFontSize(12);
     p.setFontBold(true);
     const int n = righeEsercizio(m);
-    for (m.Indice = 1; m.Indice <= n; ++m.Indice) {
-        const int i = m.Indice;
+    for (int i = 1; i <= n; ++i) {
         // Two blocks of ten, one under the other, as the window's two columns.
         const float y = i <= kRighePerBlocco ? kPrimoBlocco + static_cast<float>(i - 1) * kInterlinea
                                              : kSecondoBlocco + static_cast<float>(i - 11) * kInterlinea;

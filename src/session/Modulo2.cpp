@@ -14,26 +14,26 @@ void Modulo2::reset() {
 
 namespace {
 // Terms are numbered 1 to 4; any other number falls on the fourth, as before.
-template <class T> T& termine(Modulo2& m, T Modulo2::*const (&membri)[4], int k) {
-    return m.*membri[(k >= 1 && k <= 4) ? k - 1 : 3];
+template <class T> T& termine(Operazione& o, T Operazione::*const (&membri)[4], int k) {
+    return o.*membri[(k >= 1 && k <= 4) ? k - 1 : 3];
 }
 } // namespace
 
-qint16& Modulo2::num(int k) {
-    static qint16 Modulo2::*const membri[4] = {&Modulo2::Num1, &Modulo2::Num2, &Modulo2::Num3,
-                                               &Modulo2::Num4};
+qint16& Operazione::num(int k) {
+    static qint16 Operazione::*const membri[4] = {&Operazione::Num1, &Operazione::Num2, &Operazione::Num3,
+                                                  &Operazione::Num4};
     return termine(*this, membri, k);
 }
 
-QString& Modulo2::strNum(int k) {
-    static QString Modulo2::*const membri[4] = {&Modulo2::StrNum1, &Modulo2::StrNum2, &Modulo2::StrNum3,
-                                                &Modulo2::StrNum4};
+QString& Operazione::strNum(int k) {
+    static QString Operazione::*const membri[4] = {&Operazione::StrNum1, &Operazione::StrNum2,
+                                                   &Operazione::StrNum3, &Operazione::StrNum4};
     return termine(*this, membri, k);
 }
 
-QString& Modulo2::spazi(int k) {
-    static QString Modulo2::*const membri[4] = {&Modulo2::Spazi1, &Modulo2::Spazi2, &Modulo2::Spazi3,
-                                                &Modulo2::Spazi4};
+QString& Operazione::spazi(int k) {
+    static QString Operazione::*const membri[4] = {&Operazione::Spazi1, &Operazione::Spazi2,
+                                                   &Operazione::Spazi3, &Operazione::Spazi4};
     return termine(*this, membri, k);
 }
 

@@ -4,20 +4,36 @@
 #include <QString>
 #include <array>
 
-// The program-wide variables that windows share instead of passing arguments.
-// Integer is qint16, single is float; everything starts empty or 0.
-struct Modulo2 {
-    // Level and operation
+// The number range operations are drawn from: terms from NumMin to NumMax - 1.
+struct LivelloScelto {
     qint16 NumMin = 0;
     qint16 NumMax = 0;
     QString TestoLivello;
+};
+
+// One operation: its four terms as numbers and blank-signed texts, their
+// alignment blanks, the hidden term's position and the expected answer. The
+// exercise and the worksheets make operations of this one kind.
+struct Operazione {
     qint16 Num1 = 0, Num2 = 0, Num3 = 0, Num4 = 0;
     QString StrNum1, StrNum2, StrNum3, StrNum4;
     qint16 PosNascosto = 0;
     qint16 Risultato = 0;
     QString StrRisultato;
     QString Spazi1, Spazi2, Spazi3, Spazi4;
-    QString Spazi4Scheda;
+
+    // Accessors for the numbered terms, 1 to 4; any other number falls on the fourth.
+    qint16& num(int k);
+    QString& strNum(int k);
+    QString& spazi(int k);
+    qint16 num(int k) const { return const_cast<Operazione*>(this)->num(k); }
+    const QString& strNum(int k) const { return const_cast<Operazione*>(this)->strNum(k); }
+    const QString& spazi(int k) const { return const_cast<Operazione*>(this)->spazi(k); }
+};
+
+// The program-wide variables that windows share instead of passing arguments.
+// Integer is qint16, single is float; everything starts empty or 0.
+struct Modulo2 : LivelloScelto, Operazione {
     QString Riempimento;
 
     // Answering and scoring
@@ -47,15 +63,6 @@ struct Modulo2 {
     qint16 TipoScheda = 0;
     std::array<QString, 66> RigheAlunni;
     std::array<QString, 66> RigheDocenti;
-    qint16 Indice = 0;
-
-    // Accessors for the numbered terms, 1 to 4.
-    qint16& num(int k);
-    QString& strNum(int k);
-    QString& spazi(int k);
-    qint16 num(int k) const { return const_cast<Modulo2*>(this)->num(k); }
-    const QString& strNum(int k) const { return const_cast<Modulo2*>(this)->strNum(k); }
-    const QString& spazi(int k) const { return const_cast<Modulo2*>(this)->spazi(k); }
 
     // The one shared instance.
     static Modulo2& get();

@@ -8,18 +8,8 @@
 #include <array>
 #include <cmath>
 
-const LivelloScheda& livelloScheda(int indice) {
-    // Five leading blanks in every text, two before the last number of the first two.
-    static const std::array<LivelloScheda, 3> livelli{{
-        {10, 40, QStringLiteral("     Numero massimo compreso tra 10 e  40")},
-        {30, 70, QStringLiteral("     Numero massimo compreso tra 30 e  70")},
-        {50, 99, QStringLiteral("     Numero massimo compreso tra 50 e 99")},
-    }};
-    return livelli.at(static_cast<size_t>(indice));
-}
-
 void SceltaLivelloScheda(StatoScheda& s, int indice) {
-    const LivelloScheda& livello = livelloScheda(indice);
+    const Livello& livello = livelloScheda(indice);
     s.NumMin = livello.numMin;
     s.NumMax = livello.numMax;
     s.TestoLivello = livello.testo;
@@ -31,44 +21,29 @@ bool addizionePossibile(const StatoScheda& s) {
 }
 
 namespace {
-void completaOperazione(StatoScheda& s, Modulo2& sessione, RandomSource& rnd) {
+void completaOperazione(StatoScheda& s, Modulo2& sessione, RandomSource& rnd, int riga) {
     AllineaNumeriScheda(s);
-    ScriviRigheScheda(s, sessione, rnd, sessione.Indice);
+    ScriviRigheScheda(s, sessione, rnd, riga);
 }
 } // namespace
 
-int GeneraAdd(StatoScheda& s, Modulo2& sessione, RandomSource& rnd, float oraDelGiorno) {
+int GeneraAdd(StatoScheda& s, Modulo2& sessione, RandomSource& rnd, float oraDelGiorno, int riga) {
     if (!addizionePossibile(s))
-        return GeneraSot(s, sessione, rnd, oraDelGiorno);
+        return GeneraSot(s, sessione, rnd, oraDelGiorno, riga);
     rnd.reseed(oraDelGiorno);
-    // As the drill's addition, but neither side may exceed NumMax. This loop is
-    // the costly part of a worksheet (thousands of attempts at the middle
-    // range), so it works on locals.
-    const qint16 minimo = s.NumMin, massimo = s.NumMax;
-    int tentativi = 0;
-    qint16 n1, n2, n3, n4;
-    do {
-        ++tentativi;
-        n1 = estraiTermine(rnd, minimo, massimo);
-        n2 = estraiTermine(rnd, minimo, massimo);
-        n3 = estraiTermine(rnd, minimo, massimo);
-        n4 = estraiTermine(rnd, minimo, massimo);
-    } while (n1 + n2 != n3 + n4 || n1 + n2 > massimo);
-    s.Num1 = n1;
-    s.Num2 = n2;
-    s.Num3 = n3;
-    s.Num4 = n4;
-    for (int k = 1; k <= 4; ++k)
-        s.strNum(k) = testoConSegno(static_cast<qint64>(s.num(k)));
+    // As the drill's addition, but neither side may exceed NumMax.
+    const int tentativi = estraiUguaglianza(s, TipoOperazione::Addizione, s.NumMin, s.NumMax, rnd, s.NumMax);
     s.Segno = kSegnoPiu;
-    completaOperazione(s, sessione, rnd);
+    completaOperazione(s, sessione, rnd, riga);
     return tentativi;
 }
 
-int GeneraSot(StatoScheda& s, Modulo2& sessione, RandomSource& rnd, float oraDelGiorno) {
-    // The drill's subtraction as it stands; only the sign goes to the worksheet's own text.
-    const int tentativi = Genera1(s, rnd, oraDelGiorno, &s.Segno);
-    completaOperazione(s, sessione, rnd);
+int GeneraSot(StatoScheda& s, Modulo2& sessione, RandomSource& rnd, float oraDelGiorno, int riga) {
+    // The drill's subtraction as it stands.
+    rnd.reseed(oraDelGiorno);
+    const int tentativi = estraiUguaglianza(s, TipoOperazione::Sottrazione, s.NumMin, s.NumMax, rnd);
+    s.Segno = kSegnoMeno;
+    completaOperazione(s, sessione, rnd, riga);
     return tentativi;
 }
 
@@ -83,35 +58,21 @@ const QString& spaziScheda(const StatoScheda& s, int k) {
 
 void AllineaNumeriScheda(StatoScheda& s) {
     // Unlike the drill's record, a three-digit term fits its field without blanks.
-    static const std::array<QString, 3> spazi{QStringLiteral(""), QStringLiteral(" "), QStringLiteral("  ")};
     for (int k = 1; k <= 4; ++k) {
         const qsizetype cifre = s.strNum(k).trimmed().size();
         if (cifre >= 1 && cifre <= 3)
-            spaziScheda(s, k) = spazi[static_cast<size_t>(3 - cifre)];
+            spaziScheda(s, k) = spaziPerCifre(cifre);
     }
 }
 
 QString rigaAlunno(const StatoScheda& s) {
-    auto campo = [&](int k) { return spaziScheda(s, k) + s.strNum(k); };
-    const QString& segno = s.Segno;
-    const QString uguale = QStringLiteral(" = ");
-    QString riga;
-    switch (s.PosNascosto) {
-    case 1:
-        riga = QStringLiteral(" ... ") + segno + campo(2) + uguale + campo(3) + segno + campo(4);
-        break;
-    case 2:
-        riga = campo(1) + segno + QStringLiteral(" ... = ") + campo(3) + segno + campo(4);
-        break;
-    case 3:
-        riga = campo(1) + segno + campo(2) + QStringLiteral(" =  ... ") + segno + campo(4);
-        break;
-    default:
-        riga = campo(1) + segno + campo(2) + uguale + campo(3) + segno + QStringLiteral(" ... ");
-        break;
-    }
+    static const std::array<QString, 4> puntini{QStringLiteral(" ... "), QStringLiteral(" ..."),
+                                                QStringLiteral(" ... "), QStringLiteral(" ... ")};
+    std::array<QString, 4> campi;
+    for (int k = 1; k <= 4; ++k)
+        campi[size_t(k - 1)] = spaziScheda(s, k) + s.strNum(k);
     // A worksheet line is not padded: the pupil writes the answer after "R.".
-    return riga + QStringLiteral("     R.");
+    return componiRiga(campi, s.Segno, s.Segno, s.PosNascosto, puntini) + QStringLiteral("     R.");
 }
 
 QString rigaDocente(const StatoScheda& s) {
@@ -130,21 +91,19 @@ void ScriviRigheScheda(StatoScheda& s, Modulo2& sessione, RandomSource& rnd, int
 
 void generaSchedaAlunni(StatoScheda& s, Modulo2& sessione, RandomSource& rnd, const Clock& clock) {
     sessione.TipoScheda = 1;
-    for (sessione.Indice = 1; sessione.Indice <= kRigheScheda; ++sessione.Indice) {
+    for (int riga = 1; riga <= kRigheScheda; ++riga) {
         // The drill's draw of the kind; on a worksheet 1 is the addition.
         if (estraiTipoOperazione(rnd) == 1)
-            GeneraAdd(s, sessione, rnd, clock.timeOfDay());
+            GeneraAdd(s, sessione, rnd, clock.timeOfDay(), riga);
         else
-            GeneraSot(s, sessione, rnd, clock.timeOfDay());
-        const auto i = static_cast<size_t>(sessione.Indice);
+            GeneraSot(s, sessione, rnd, clock.timeOfDay(), riga);
+        const auto i = static_cast<size_t>(riga);
         sessione.RegistroOperazioni[i] = sessione.RigheAlunni[i];
     }
 }
 
 void mostraSchedaDocenti(Modulo2& sessione) {
     sessione.TipoScheda = 2;
-    for (sessione.Indice = 1; sessione.Indice <= kRigheScheda; ++sessione.Indice) {
-        const auto i = static_cast<size_t>(sessione.Indice);
+    for (size_t i = 1; i <= kRigheScheda; ++i)
         sessione.RegistroOperazioni[i] = sessione.RigheDocenti[i];
-    }
 }

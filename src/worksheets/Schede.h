@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "session/Livelli.h"
 #include "session/Modulo2.h"
 
 #include <QString>
@@ -11,24 +12,16 @@ class RandomSource;
 // Making worksheets: sixty operations, each written as a pupil line with one
 // term left blank and a teacher line with the missing term.
 //
-// The worksheet window works on its own copy of the level and operation
-// variables (NumMin, NumMax, TestoLivello, the terms and their texts, the
-// alignment blanks with Spazi4Scheda, PosNascosto, StrRisultato), so that
-// making a worksheet never disturbs an operation open in the exercise window.
-// What the worksheet hands on (RigheAlunni, RigheDocenti, TipoScheda,
-// RegistroOperazioni and the loop index Indice) goes to the shared session.
-struct StatoScheda : Modulo2 {
+// The worksheet window has its own level and operation, so that making a
+// worksheet never disturbs an operation open in the exercise window. What the
+// worksheet hands on (RigheAlunni, RigheDocenti, TipoScheda and
+// RegistroOperazioni) goes to the shared session.
+struct StatoScheda : LivelloScelto, Operazione {
+    // The fourth term's blanks on a worksheet, which a three-digit term needs none of.
+    QString Spazi4Scheda;
     // " + " or " - ": both signs of the line being made.
     QString Segno;
 };
-
-// The worksheet's own number ranges, by tile index 0 to 2.
-struct LivelloScheda {
-    qint16 numMin;
-    qint16 numMax;
-    QString testo;
-};
-const LivelloScheda& livelloScheda(int indice);
 
 // Sets the worksheet's range and level text from a level tile.
 void SceltaLivelloScheda(StatoScheda& s, int indice);
@@ -38,12 +31,12 @@ void SceltaLivelloScheda(StatoScheda& s, int indice);
 // never end.
 bool addizionePossibile(const StatoScheda& s);
 
-// One operation of each kind, written at index sessione.Indice. The random
+// One operation of each kind, its lines written at index riga. The random
 // source is reseeded from the time of day first. Each returns the number of
 // attempts its draw took. GeneraAdd falls back on a subtraction when no
 // addition is possible.
-int GeneraAdd(StatoScheda& s, Modulo2& sessione, RandomSource& rnd, float oraDelGiorno);
-int GeneraSot(StatoScheda& s, Modulo2& sessione, RandomSource& rnd, float oraDelGiorno);
+int GeneraAdd(StatoScheda& s, Modulo2& sessione, RandomSource& rnd, float oraDelGiorno, int riga);
+int GeneraSot(StatoScheda& s, Modulo2& sessione, RandomSource& rnd, float oraDelGiorno, int riga);
 
 // Alignment blanks of the four terms: "" for three digits, " " for two, "  " for one.
 void AllineaNumeriScheda(StatoScheda& s);
@@ -56,8 +49,8 @@ QString rigaDocente(const StatoScheda& s);
 // an index outside 0..65 writes nothing.
 void ScriviRigheScheda(StatoScheda& s, Modulo2& sessione, RandomSource& rnd, int i);
 
-// A pupil worksheet: TipoScheda 1, then for Indice 1 to 60 an operation of a
-// drawn kind, its pupil line copied into RegistroOperazioni(Indice).
+// A pupil worksheet: TipoScheda 1, then for rows 1 to 60 an operation of a
+// drawn kind, its pupil line copied into RegistroOperazioni of that row.
 void generaSchedaAlunni(StatoScheda& s, Modulo2& sessione, RandomSource& rnd, const Clock& clock);
 
 // The teacher version of the last pupil worksheet: TipoScheda 2 and

@@ -37,8 +37,7 @@ bool StampaScheda(Modulo2& sessione, const QString& testoLivello, const QString&
     p.setFontBold(false);
     IntestazioneScheda(p);
     p.setFontSize(sessione.TipoScheda == 1 ? 12 : 10);
-    for (sessione.Indice = 1; sessione.Indice <= kRighe; ++sessione.Indice) {
-        const int i = sessione.Indice;
+    for (int i = 1; i <= kRighe; ++i) {
         p.printAt(xRigaScheda(i), yRigaScheda(i), sessione.RegistroOperazioni[static_cast<size_t>(i)]);
     }
     p.setFontName(QStringLiteral("Courier"));

@@ -21,13 +21,13 @@ float tirata(int valore) {
 }
 
 // One worksheet operation read back from its teacher line.
-struct Operazione {
+struct RigaLetta {
     int termini[4] = {0, 0, 0, 0};
     QChar segno;
     int pos = 0;
 };
 
-bool leggiRiga(const QString& docente, Operazione* op) {
+bool leggiRiga(const QString& docente, RigaLetta* op) {
     const QStringList t = docente.split(u' ', Qt::SkipEmptyParts);
     if (t.size() != 10 || t[3] != u"="_s || t[7] != u"R."_s || t[8] != u"("_s || !t[9].endsWith(u')') ||
         t[1] != t[5] || (t[1] != u"+"_s && t[1] != u"-"_s))
@@ -137,18 +137,17 @@ private slots:
         StatoScheda s;
         SceltaLivelloScheda(s, 0);
         Modulo2 sessione;
-        sessione.Indice = 12;
         ScriptedRandom rnd;
         for (int v : valori)
             rnd.queue({tirata(v)});
         rnd.queue({0.375f});
-        QTEST(addizione ? GeneraAdd(s, sessione, rnd, 100.0f) : GeneraSot(s, sessione, rnd, 100.0f),
+        QTEST(addizione ? GeneraAdd(s, sessione, rnd, 100.0f, 12) : GeneraSot(s, sessione, rnd, 100.0f, 12),
               "tentativi");
         QTEST(s.StrNum1 + s.StrNum2 + s.StrNum3 + s.StrNum4, "termini");
         QTEST(s.Segno, "segno");
         QCOMPARE(rnd.reseeds, 1);
         QCOMPARE(rnd.pending(), 0);
-        Operazione op;
+        RigaLetta op;
         QVERIFY(leggiRiga(sessione.RigheDocenti[12], &op));
         QCOMPARE(op.pos, 2);
         QTEST(u" %1 %2 %3 %4"_s.arg(op.termini[0]).arg(op.termini[1]).arg(op.termini[2]).arg(op.termini[3]),
@@ -171,7 +170,7 @@ private slots:
     void schedeIntere() {
         QFETCH(int, livello);
         QFETCH(int, schede);
-        const LivelloScheda& l = livelloScheda(livello);
+        const Livello& l = livelloScheda(livello);
         StatoScheda s;
         SceltaLivelloScheda(s, livello);
         Modulo2 sessione;
@@ -185,7 +184,7 @@ private slots:
             QCOMPARE(rnd.reseeds, (n + 1) * kRigheScheda);
             for (size_t i = 1; i <= kRigheScheda; ++i) {
                 const QString &docente = sessione.RigheDocenti[i], &alunno = sessione.RigheAlunni[i];
-                Operazione op;
+                RigaLetta op;
                 QVERIFY2(leggiRiga(docente, &op), qPrintable(docente));
                 QCOMPARE(docente.left(alunno.size()), alunno);
                 QCOMPARE(alunno.size(), op.pos == 2 ? 32 : 33);
@@ -219,7 +218,7 @@ private slots:
         QCOMPARE(lati.empty() ? 0 : *lati.rbegin(), addizionePossibile(s) ? int(l.numMax) : 0);
         if (!addizionePossibile(s)) {
             // Without the fallback the addition would never end.
-            QVERIFY(GeneraAdd(s, sessione, rnd, 1.0f) < 1000);
+            QVERIFY(GeneraAdd(s, sessione, rnd, 1.0f, 1) < 1000);
             QCOMPARE(s.Segno, kSegnoMeno);
         }
     }
