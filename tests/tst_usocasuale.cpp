@@ -248,7 +248,7 @@ class TstUsoCasuale : public QObject {
     // Every window the sequences have shown, over all seeds.
     QSet<QString> viste;
 
-private slots:
+private Q_SLOTS:
     void cleanup() { resetProgram(); }
 
     // The sequences are only worth something if they reach every window.

@@ -20,7 +20,7 @@ void Label::setCaption(const QString& caption) {
     if (caption == text())
         return;
     setText(caption);
-    emit captionChanged(caption);
+    Q_EMIT captionChanged(caption);
 }
 
 void Label::setForeColor(const QColor& color) {
@@ -160,13 +160,13 @@ ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {
         // the event loop runs again; a change made by code does not.
         changedByPick_ = true;
         QTimer::singleShot(0, this, [this] { changedByPick_ = false; });
-        emit listSelectionChanged(index);
+        Q_EMIT listSelectionChanged(index);
     });
     // Picking the entry that is already selected changes nothing in Qt, yet it
     // is a choice from the list all the same.
     connect(this, &QComboBox::activated, this, [this](int index) {
         if (!changedByPick_ && index >= 0)
-            emit listSelectionChanged(index);
+            Q_EMIT listSelectionChanged(index);
         changedByPick_ = false;
     });
 }

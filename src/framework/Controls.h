@@ -26,7 +26,7 @@ public:
     void setBackColor(const QColor& color);
     QColor backColor() const { return backColor_; }
 
-signals:
+Q_SIGNALS:
     void captionChanged(const QString& caption);
 
 private:
@@ -124,7 +124,7 @@ public:
     QString text() const { return currentText(); }
     void setText(const QString& text) { setEditText(text); }
 
-signals:
+Q_SIGNALS:
     void listSelectionChanged(int index);
 
 private:

@@ -19,7 +19,7 @@
 class BenchPontelo : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void cleanup() { resetProgram(); }
 
     void operazione() {

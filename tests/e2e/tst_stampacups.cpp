@@ -205,7 +205,7 @@ class TstStampaCups : public QObject {
         }
     }
 
-private slots:
+private Q_SLOTS:
     void initTestCase() {
         coda = qEnvironmentVariable("PONTELO_CODA");
         uscita = qEnvironmentVariable("PONTELO_USCITA");

@@ -56,7 +56,7 @@ class TstFrmOperativo : public OperativoTest {
             QCOMPARE(twipsRect(control<QWidget>(f, p)).topLeft(), riferimento);
     }
 
-private slots:
+private Q_SLOTS:
     void init() {
         resetProgram();
         fakes = installFakePlatform();

@@ -21,7 +21,7 @@ const float kQuasiUno = std::nextafter(1.0f, 0.0f);
 class TstGeneratore : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     // Hiding a term from one draw (at the edges of its quarters): the record
     // line to the character, padded so that "(R." starts at index 35, the
     // expected answer and the term labels.

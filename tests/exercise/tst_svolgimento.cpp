@@ -48,7 +48,7 @@ void faiOperazione(Modulo2& m, RandomSource& rnd, float ora) {
 class TstSvolgimento : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     // A new run empties counters, times and records 1 to 20 only; then each
     // operation gets the next record, and the run is complete exactly when
     // the 20th has been made.

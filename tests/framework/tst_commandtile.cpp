@@ -48,7 +48,7 @@ class TstCommandTile : public QObject {
     std::unique_ptr<Banco> banco;
     CommandTile* a(int i) const { return banco->a->tile(i); }
 
-private slots:
+private Q_SLOTS:
     void init() {
         banco = std::make_unique<Banco>();
         banco->show();

@@ -39,7 +39,7 @@ protected:
 class TstForm : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void init() { installFakePlatform(); }
     void cleanup() { resetProgram(); }
 
@@ -131,7 +131,7 @@ private slots:
         QCOMPARE(scelte.last().at(0).toInt(), 1);
         // Picking the entry already selected is a choice too, reported once.
         flushEvents();
-        emit p.combo->activated(1);
+        Q_EMIT p.combo->activated(1);
         QCOMPARE(scelte.count(), 3);
     }
 

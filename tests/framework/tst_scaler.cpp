@@ -17,7 +17,7 @@ QList<QRect> disposizione(const Form& f) {
 class TstScaler : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void init() {
         resetProgram();
         installFakePlatform();

@@ -18,7 +18,7 @@ QList<float> draws(RandomSource& rnd, int n) {
 class TstPlatform : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void estrazioniInZeroUno() {
         for (quint64 seme : {quint64(0), ~quint64(0)}) {
             MixingRandomSource rnd(seme);

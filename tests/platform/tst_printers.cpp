@@ -24,7 +24,7 @@ class TstPrinters : public QObject {
 
     RecordingMessageBox* box = nullptr;
 
-private slots:
+private Q_SLOTS:
     void init() { box = installFakePlatform().messageBox; }
 
     void ricercaFont_data() {

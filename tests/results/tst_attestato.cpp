@@ -13,7 +13,7 @@ class TstAttestato : public QObject {
 
     static Modulo2& m() { return Modulo2::get(); }
 
-private slots:
+private Q_SLOTS:
     void init() { Modulo2::reset(); }
 
     // Every grade edge case, each with a form of the name, prepared twice as

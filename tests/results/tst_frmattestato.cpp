@@ -64,7 +64,7 @@ class TstFrmAttestato : public QObject {
         return i;
     }
 
-private slots:
+private Q_SLOTS:
     void init() {
         resetProgram();
         fakes = installFakePlatform();

@@ -34,7 +34,7 @@ class TstFrmNome : public QObject {
         return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
     }
 
-private slots:
+private Q_SLOTS:
     void init() {
         resetProgram();
         installFakePlatform();

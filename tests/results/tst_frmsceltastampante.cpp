@@ -69,7 +69,7 @@ class TstFrmSceltaStampante : public QObject {
         flushEvents();
     }
 
-private slots:
+private Q_SLOTS:
     void init() {
         resetProgram();
         fakes = installFakePlatform();

@@ -64,7 +64,7 @@ class TstFrmStampaEsercizio : public QObject {
         return t ? t->index() : -1;
     }
 
-private slots:
+private Q_SLOTS:
     void init() {
         resetProgram();
         fakes = installFakePlatform();

@@ -62,7 +62,7 @@ class TstStampaEsercizio : public QObject {
 
     RecordingMessageBox* box = nullptr;
 
-private slots:
+private Q_SLOTS:
     void init() { box = installFakePlatform().messageBox; }
     void cleanupTestCase() { Modulo2::reset(); }
 

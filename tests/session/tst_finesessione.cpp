@@ -38,7 +38,7 @@ class TstFineSessione : public QObject {
     int fineProgramma = 0;
     QStringList apertaAllaFine;
 
-private slots:
+private Q_SLOTS:
     void init() {
         resetProgram();
         installFakePlatform();

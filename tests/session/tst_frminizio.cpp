@@ -33,7 +33,7 @@ class TstFrmInizio : public QObject {
     CommandTile* esci() const { return f->vaiEsci()->tile(1); }
     QString banner(const Form* w, const QString& nome) const { return control<Label>(w, nome)->caption(); }
 
-private slots:
+private Q_SLOTS:
     void init() {
         resetProgram();
         installFakePlatform();

@@ -95,7 +95,7 @@ class TstFrmStampaSchedeBig : public QObject {
         return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
     }
 
-private slots:
+private Q_SLOTS:
     void init() {
         resetProgram();
         fakes = installFakePlatform();

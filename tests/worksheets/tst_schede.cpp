@@ -50,7 +50,7 @@ bool leggiRiga(const QString& docente, RigaLetta* op) {
 class TstSchede : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     // The example 15 + 20 = 17 + 18 and its relatives, with the hidden position
     // drawn: the pupil line to the character and the end of the teacher line.
     // The alignment blanks give every term a four-character field, three digits

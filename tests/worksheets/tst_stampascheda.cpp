@@ -36,7 +36,7 @@ class TstStampaScheda : public QObject {
 private:
     FakePlatform fakes;
 
-private slots:
+private Q_SLOTS:
     void init() {
         fakes = installFakePlatform();
         Modulo2::reset();
