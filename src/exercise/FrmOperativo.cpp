@@ -189,7 +189,7 @@ void FrmOperativo::buildPanels() {
     tiAiuto->setBackColor(kRiposoTessere);
     tiAiuto->setFont(designFont(QStringLiteral("Arial"), 18, true));
     option3_ = gruppo(QStringLiteral("Option3"), [this](int i) { i == 0 ? SiSi() : NoNo(); });
-    option3_->setSelection({{83, 0}, {49, 0}, {97, 0}, {78, 1}, {50, 1}, {98, 1}});
+    option3_->setSelection({{Qt::Key_S, 0}, {Qt::Key_1, 0}, {Qt::Key_N, 1}, {Qt::Key_2, 1}});
     tessera(option3_, fraAiuto_, QStringLiteral("SI"), {780, 1320, 3120, 945}, 20.25);
     tessera(option3_, fraAiuto_, QStringLiteral("NO"), {780, 2295, 3120, 945}, 20.25);
 

@@ -38,6 +38,15 @@ int fromKeyEvent(const QKeyEvent* event) {
 }
 } // namespace vk
 
+void TileGroup::setSelection(std::initializer_list<std::pair<Qt::Key, int>> keyToTile) {
+    selection_.clear();
+    for (const auto& [key, tile] : keyToTile) {
+        selection_.insert(vk::fromQtKey(key), tile);
+        if (key >= Qt::Key_0 && key <= Qt::Key_9)
+            selection_.insert(vk::Numpad0 + (key - Qt::Key_0), tile);
+    }
+}
+
 namespace {
 int keyDepth = 0;
 TileGroup* keyGroup = nullptr;

@@ -25,6 +25,15 @@ constexpr int Digit0 = 48;
 constexpr int Numpad0 = 96;
 constexpr int None = -1;
 
+// The virtual-key code of a main-keyboard digit or letter key.
+constexpr int fromQtKey(Qt::Key key) {
+    if (key >= Qt::Key_0 && key <= Qt::Key_9)
+        return Digit0 + (key - Qt::Key_0);
+    if (key >= Qt::Key_A && key <= Qt::Key_Z)
+        return 65 + (key - Qt::Key_A);
+    return None;
+}
+
 // The virtual-key code of a Qt key event: main-row digits 48-57, keypad digits
 // 96-105, letters 65-90, Enter 13, Backspace 8, arrows 37-40, Space 32;
 // None for anything else.
@@ -55,8 +64,9 @@ public:
     void setCommonColors();
     QColor focusColor() const { return focus_; }
     QColor restColor() const { return rest_; }
-    // Keys that move the focus to a tile: key code -> tile index.
-    void setSelection(const QMap<int, int>& keyToTile) { selection_ = keyToTile; }
+    // Keys that move the focus to a tile, with the tile each selects. A digit
+    // selects from the main keyboard and from the numeric keypad alike.
+    void setSelection(std::initializer_list<std::pair<Qt::Key, int>> keyToTile);
     // Replaces the selection table and Enter with the window's own key table.
     void setKeyHandler(KeyHandler handler) { keyHandler_ = std::move(handler); }
     // The arrows move the focus among the usable tiles, as in a group of option buttons.

@@ -48,7 +48,7 @@ void FrmAttestato::build() {
     option5_ = new TileGroup(
         QStringLiteral("Option5"), [this](int i) { SceltaAttestato(i); }, this);
     option5_->setCommonColors();
-    option5_->setSelection({{49, 0}, {97, 0}, {50, 1}, {98, 1}, {51, 2}, {99, 2}});
+    option5_->setSelection({{Qt::Key_1, 0}, {Qt::Key_2, 1}, {Qt::Key_3, 2}});
     const QFont fontTessere = designFont(QStringLiteral("Arial"), 12, true);
     const QString didascalie[] = {kStampaAttestato, QStringLiteral("TORNA ALLA FINESTRA PRECEDENTE"),
                                   QStringLiteral("FINE SESSIONE")};

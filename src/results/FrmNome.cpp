@@ -11,10 +11,10 @@
 
 namespace {
 const QString kSegnaposto = QStringLiteral("?");
-constexpr int kPrimaLettera = 65;
-constexpr int kUltimaLettera = 90;
-constexpr int kCifra1 = 49;
-constexpr int kCifra2 = 50;
+constexpr int kPrimaLettera = vk::fromQtKey(Qt::Key_A);
+constexpr int kUltimaLettera = vk::fromQtKey(Qt::Key_Z);
+constexpr int kCifra1 = vk::fromQtKey(Qt::Key_1);
+constexpr int kCifra2 = vk::fromQtKey(Qt::Key_2);
 } // namespace
 
 EtichettaNome::EtichettaNome(QWidget* parent) : Label(parent) {

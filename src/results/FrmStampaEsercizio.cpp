@@ -70,7 +70,7 @@ void FrmStampaEsercizio::build() {
     option1_ = new TileGroup(
         QStringLiteral("Option1"), [this](int i) { SceltaRisultati(i); }, this);
     option1_->setCommonColors();
-    option1_->setSelection({{49, kEsci}, {97, kEsci}, {50, kStampa}, {98, kStampa}});
+    option1_->setSelection({{Qt::Key_1, kEsci}, {Qt::Key_2, kStampa}});
     const QFont fontTessere = designFont(QStringLiteral("Arial"), 12, true);
     const QRectF posti[] = {
         {165, 6180, 2805, 630}, {3075, 6180, 2805, 630}, {6000, 6210, 2805, 630}, {8865, 6210, 2805, 630}};

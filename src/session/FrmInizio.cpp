@@ -33,7 +33,7 @@ void FrmInizio::build() {
         QStringLiteral("Option3"), [this](int i) { SceltaVaiEsci(i); }, this);
     for (TileGroup* g : {option2_, option3_}) {
         g->setColors(focus, rest);
-        g->setSelection({{49, 0}, {97, 0}, {50, 1}, {98, 1}});
+        g->setSelection({{Qt::Key_1, 0}, {Qt::Key_2, 1}});
     }
     auto styleTile = [&](CommandTile* t) {
         t->setFont(tileFont);

@@ -172,7 +172,7 @@ void FrmStampaSchedeBig::buildCommands() {
     option2_ = new TileGroup(
         QStringLiteral("Option2"), [this](int i) { SceltaLivelloScheda(i); }, this);
     option2_->setCommonColors();
-    option2_->setSelection({{49, 0}, {97, 0}, {50, 1}, {98, 1}});
+    option2_->setSelection({{Qt::Key_1, 0}, {Qt::Key_2, 1}});
     const QFont tessere = designFont(QStringLiteral("Arial"), 12, false);
     const QString captions[3] = {QStringLiteral("tra 10 e 40"), QStringLiteral("tra 30 e 70"),
                                  QStringLiteral("tra 50 e 99")};
