@@ -287,32 +287,34 @@ private slots:
     void guasti_data() {
         QTest::addColumn<QString>("guasto");
         QTest::addColumn<QString>("rimedio");
+        QTest::addColumn<QString>("motivo");
         QTest::newRow("coda ferma") << "cupsdisable"
-                                    << "cupsenable";
+                                    << "cupsenable"
+                                    << "la stampante è ferma (carta finita)";
         QTest::newRow("coda che rifiuta") << "cupsreject"
-                                          << "cupsaccept";
-        QTest::newRow("stampante inesistente") << QString() << QString();
+                                          << "cupsaccept"
+                                          << "la stampante non accetta lavori (carta finita)";
+        QTest::newRow("stampante inesistente") << QString() << QString() << "la stampante non è installata";
     }
     void guasti() {
         QFETCH(QString, guasto);
         QFETCH(QString, rimedio);
+        QFETCH(QString, motivo);
         unaSerie();
         FrmStampaEsercizio& f = Forms::get<FrmStampaEsercizio>();
         QVERIFY(showAndActivate(f));
         const QString stampante = guasto.isEmpty() ? QStringLiteral("PonteloStampanteSparita") : coda;
         int esito = 0;
         if (!guasto.isEmpty()) {
-            esegui(guasto, {coda}, &esito);
+            // The reason a technician gives reaches the user.
+            esegui(guasto, {QStringLiteral("-r"), QStringLiteral("carta finita"), coda}, &esito);
             QCOMPARE(esito, 0);
         }
         const QSet<int> prima = lavoriCompletati(coda);
         stampa(f, QStringLiteral("Option1(1)"), stampante);
         if (!rimedio.isEmpty())
             esegui(rimedio, {coda}, &esito);
-        QCOMPARE(messaggi->texts.size(), 1);
-        QVERIFY2(messaggi->texts.first().startsWith(
-                     QStringLiteral("Stampa non riuscita sulla stampante «%1»").arg(stampante)),
-                 qPrintable(messaggi->texts.first()));
+        QCOMPARE(messaggi->texts, QStringList{printFailureMessage(stampante, motivo)});
         QCOMPARE(stampanti->currentPrinter(), stampante);
 
         stampa(f, QStringLiteral("Option1(1)"), coda);
@@ -445,6 +447,17 @@ private slots:
         QCOMPARE(lista->itemText(lista->count() - 1), Printers::kFilePdf);
         qInfo("printer choice window loaded in %lld ms", apertura);
         QVERIFY2(apertura < 6000, qPrintable(QString::number(apertura)));
+        scelta.unload();
+        flushEvents();
+
+        // Once the service answers again, the queue prints.
+        const QByteArray muto = qgetenv("CUPS_SERVER");
+        qunsetenv("CUPS_SERVER");
+        const QSet<int> prima = lavoriCompletati(coda);
+        stampa(f, QStringLiteral("Option1(1)"), coda);
+        QCOMPARE(messaggi->texts, QStringList());
+        QVERIFY(!attendiLavoro(prima).isEmpty());
+        qputenv("CUPS_SERVER", muto);
     }
 
     // Stops in the middle of a "File PDF" document and waits there, for the
