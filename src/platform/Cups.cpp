@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QThread>
@@ -210,6 +211,21 @@ QString unreachable(Outcome outcome) {
 
 } // namespace cups
 
+namespace {
+// While a request waits, a window closed from its frame stays open: the
+// print in progress belongs to it.
+class KeepWindowsOpen final : public QObject {
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Close && event->spontaneous()) {
+            event->ignore();
+            return true;
+        }
+        return false;
+    }
+};
+} // namespace
+
 bool waitKeepingWindowsAlive(const std::function<bool()>& ready, int limitMs) {
     if (ready())
         return true;
@@ -221,6 +237,8 @@ bool waitKeepingWindowsAlive(const std::function<bool()>& ready, int limitMs) {
             QThread::msleep(10);
         return ready();
     }
+    KeepWindowsOpen keepOpen;
+    app->installEventFilter(&keepOpen);
     QGuiApplication::setOverrideCursor(QCursor(Qt::BusyCursor));
     QEventLoop loop;
     QTimer tick;
