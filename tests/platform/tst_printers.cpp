@@ -189,36 +189,6 @@ private slots:
         QCOMPARE(cups::jobRefusal(stato, testo), motivo);
     }
 
-    void statoCoda_data() {
-        QTest::addColumn<bool>("trovata");
-        QTest::addColumn<bool>("accetta");
-        QTest::addColumn<int>("stato");
-        QTest::addColumn<QString>("messaggio");
-        QTest::addColumn<QString>("motivo");
-        QTest::newRow("pronta") << true << true << 3 << ""
-                                << "";
-        QTest::newRow("ferma, carta finita") << true << true << 5 << "carta finita"
-                                             << "la stampante è ferma (carta finita)";
-        QTest::newRow("rifiuta") << true << false << 3 << ""
-                                 << "la stampante non accetta lavori";
-        QTest::newRow("non installata") << false << true << 3 << ""
-                                        << "la stampante non è installata";
-    }
-    void statoCoda() {
-        QFETCH(bool, trovata);
-        QFETCH(bool, accetta);
-        QFETCH(int, stato);
-        QFETCH(QString, messaggio);
-        QFETCH(QString, motivo);
-        cups::QueueState q;
-        q.outcome = cups::Outcome::Answered;
-        q.found = trovata;
-        q.accepting = accetta;
-        q.state = stato;
-        q.stateMessage = messaggio;
-        QCOMPARE(cups::queueRefusal(q), motivo);
-    }
-
     // Without HOME the documents folder is the user's own, never one at the
     // root of the file system.
     void cartellaDocumentiSenzaHome() {
