@@ -7,6 +7,9 @@ set -euo pipefail
 packages=(
     g++ cmake make
     qt6-base-dev qt6-qpa-plugins libgl-dev
+    # Printing hands jobs to CUPS through its library, to learn the job id
+    # and CUPS's answer, and to put a time limit on every request.
+    libcups2-dev
     # Fonts metric-compatible with Arial, Times New Roman and Courier New,
     # which the windows and the printouts are laid out in.
     fontconfig fonts-liberation fonts-urw-base35
@@ -18,9 +21,10 @@ packages=(
 if [ "${1:-}" = "--package" ] || [ "${1:-}" = "--test" ]; then
     packages+=(dpkg-dev file desktop-file-utils appstream lintian)
 fi
-# With --test: a real print queue for the printing check.
+# With --test: a real print queue for the printing check, and python3 for
+# its printing service that never answers.
 if [ "${1:-}" = "--test" ]; then
-    packages+=(cups cups-client printer-driver-cups-pdf)
+    packages+=(cups cups-client printer-driver-cups-pdf python3)
     # The Wayland check: a weston of its own inside an Xvfb, driven by xdotool.
     packages+=(weston qt6-wayland xvfb xdotool x11-utils imagemagick)
 fi

@@ -14,9 +14,12 @@ QString missingCourierMessage() {
 }
 
 QString Printers::currentPrinter() const {
-    if (current_.isEmpty())
-        current_ = defaultPrinter();
-    return current_;
+    if (!current_.isEmpty())
+        return current_;
+    const QString printer = defaultPrinter();
+    if (!defaultPrinterProvisional())
+        current_ = printer;
+    return printer;
 }
 
 void Printers::setCurrentPrinter(const QString& deviceName) {
@@ -135,6 +138,7 @@ void RecordingPrinters::finishDocument() {
     if (documentFailed())
         return;
     entries.append({Entry::EndDoc, currentPrinter(), {}, {}, 0, false, 0, 0, {}, 0, 0});
+    documentNames.append(documentName());
 }
 
 namespace platform {

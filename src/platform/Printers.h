@@ -61,6 +61,9 @@ public:
     virtual QSizeF printableAreaTwips() const = 0;
 
 protected:
+    // True when the default printer just given is a stand-in because the
+    // system could not say which it is: it is then not kept as the current one.
+    virtual bool defaultPrinterProvisional() const { return false; }
     virtual float lineHeightTwips() const = 0;
     virtual void drawText(const QString& text) = 0;
     virtual void drawPicture(const QImage& picture, float x, float y, float width, float height) = 0;
@@ -114,6 +117,8 @@ public:
     // An A4 page without margins, unless a test sets another.
     QSizeF printableArea{11906, 16838};
     QList<Entry> entries;
+    // The name of each document printed, in order.
+    QStringList documentNames;
     // Every document printed on one of these devices fails with this reason;
     // nothing of it is recorded.
     QStringList failingDevices;

@@ -293,6 +293,7 @@ void FrmStampaSchedeBig::SchedaAlunni() {
     m.TipoScheda = 1;
     svuotaAnteprima(QStringLiteral("a"));
     generaSchedaAlunni(stato_, m, platform::random(), platform::clock());
+    schedaFatta_ = true;
     for (int i = 1; i <= kRigheScheda; ++i)
         lblOp_[static_cast<size_t>(i - 1)]->setCaption(m.RigheAlunni[static_cast<size_t>(i)]);
 }
@@ -308,8 +309,12 @@ void FrmStampaSchedeBig::SchedaDocenti() {
 void FrmStampaSchedeBig::stampa(qint16 tipo, const QString& piede) {
     Modulo2::get().TipoScheda = tipo;
     testoPiede_ = piede;
-    // A failure has been told by the printers; the window and the lines stay.
-    StampaScheda(Modulo2::get(), stato_.TestoLivello, testoPiede_, platform::printers());
+    // Each button prints its own version of the worksheet made here, not
+    // whichever the preview shows. A failure has been told by the printers;
+    // the window and the lines stay.
+    Modulo2& m = Modulo2::get();
+    StampaScheda(m, righeDaStampare(m, tipo, schedaFatta_), stato_.TestoLivello, testoPiede_,
+                 platform::printers());
 }
 
 void FrmStampaSchedeBig::StampaAlunni() {

@@ -50,6 +50,8 @@ private:
     void stampa(qint16 tipo, const QString& piede);
 
     StatoScheda stato_;
+    // Whether a pupil worksheet has been made in this window.
+    bool schedaFatta_ = false;
     // The footer of the version being printed.
     QString testoPiede_;
     Label* label2_ = nullptr;

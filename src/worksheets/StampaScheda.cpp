@@ -29,16 +29,34 @@ void IntestazioneScheda(Printers& p) {
     p.printAt(1000, 1000, QStringLiteral("Nome e cognome"));
 }
 
+QStringList righeDaStampare(const Modulo2& sessione, qint16 tipoScheda, bool schedaFatta) {
+    QStringList righe;
+    for (int i = 1; i <= kRighe; ++i) {
+        const auto k = static_cast<size_t>(i);
+        righe.append(!schedaFatta      ? sessione.RegistroOperazioni[k]
+                     : tipoScheda == 1 ? sessione.RigheAlunni[k]
+                                       : sessione.RigheDocenti[k]);
+    }
+    return righe;
+}
+
 bool StampaScheda(Modulo2& sessione, const QString& testoLivello, const QString& testoPiede, Printers& p) {
+    return StampaScheda(sessione, righeDaStampare(sessione, sessione.TipoScheda, false), testoLivello,
+                        testoPiede, p);
+}
+
+bool StampaScheda(Modulo2& sessione, const QStringList& righe, const QString& testoLivello,
+                  const QString& testoPiede, Printers& p) {
     if (p.searchPrinterFont().isEmpty())
         return false;
-    p.setDocumentName(QStringLiteral("Scheda"));
+    p.setDocumentName(sessione.TipoScheda == 1 ? QStringLiteral("Scheda alunni")
+                                               : QStringLiteral("Scheda docenti"));
     // A printout made before may have left bold on; the worksheet is plain.
     p.setFontBold(false);
     IntestazioneScheda(p);
     p.setFontSize(sessione.TipoScheda == 1 ? 12 : 10);
     for (int i = 1; i <= kRighe; ++i) {
-        p.printAt(xRigaScheda(i), yRigaScheda(i), sessione.RegistroOperazioni[static_cast<size_t>(i)]);
+        p.printAt(xRigaScheda(i), yRigaScheda(i), righe.value(i - 1));
     }
     p.setFontName(QStringLiteral("Courier"));
     p.setFontSize(8);

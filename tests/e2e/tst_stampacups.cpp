@@ -9,6 +9,11 @@
 //
 // Run by scripts/check-cups.sh, which sets up the scheduler and the queue:
 // PONTELO_CODA names the queue, PONTELO_USCITA the folder cups-pdf writes to.
+// The script runs the faults below one by one, each in a process of its own
+// with what it needs: a queue that denies a user (PONTELO_NEGATO), a full
+// documents folder (PONTELO_PIENA), a printing service that never answers
+// (CUPS_SERVER), a print ended by SIGTERM (PONTELO_INTERROTTA) and two
+// programs printing into one folder at once (PONTELO_CONDIVISA).
 
 #include "exercise/Generatore.h"
 #include "exercise/Svolgimento.h"
@@ -18,7 +23,9 @@
 #include "platform/Platform.h"
 #include "platform/QtPrinters.h"
 #include "results/FrmAttestato.h"
+#include "results/FrmSceltaStampante.h"
 #include "results/FrmStampaEsercizio.h"
+#include "results/StampaEsercizio.h"
 #include "session/FrmInizio.h"
 #include "session/Modulo2.h"
 #include "support/TestSupport.h"
@@ -31,6 +38,9 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <cstdio>
+#include <unistd.h>
 
 namespace {
 
@@ -93,6 +103,22 @@ double differenza(const QImage& a, const QImage& b) {
         for (int x = 0; x < ca.width(); ++x)
             somma += qAbs(ca.pixelColor(x, y).value() - cb.pixelColor(x, y).value());
     return somma / qMax(1, ca.width() * ca.height());
+}
+
+// A widget that counts how often it is painted.
+class Sonda final : public QWidget {
+public:
+    int dipinture = 0;
+
+protected:
+    void paintEvent(QPaintEvent*) override { ++dipinture; }
+};
+
+// True when pdfinfo reads the file as a whole PDF.
+bool pdfIntero(const QString& pdf) {
+    int esito = -1;
+    const QString info = esegui(QStringLiteral("pdfinfo"), {pdf}, &esito);
+    return esito == 0 && info.contains(QStringLiteral("Pages:"));
 }
 
 } // namespace
@@ -209,7 +235,7 @@ private Q_SLOTS:
     void initTestCase() {
         coda = qEnvironmentVariable("PONTELO_CODA");
         uscita = qEnvironmentVariable("PONTELO_USCITA");
-        QVERIFY2(!coda.isEmpty() && !uscita.isEmpty(), "PONTELO_CODA and PONTELO_USCITA must be set");
+        QVERIFY2(!coda.isEmpty(), "PONTELO_CODA must be set");
         QVERIFY(cartella.isValid());
         FakePlatform fakes = installFakePlatform();
         auto reali = std::make_unique<QtPrinters>();
@@ -217,10 +243,13 @@ private Q_SLOTS:
         stampanti = reali.get();
         platform::setPrinters(std::move(reali));
         messaggi = fakes.messageBox;
+        QVERIFY(stampanti->fonts().contains(QStringLiteral("Courier New")));
+    }
+    // The queue is there, for the checks that print on it.
+    void codaPresente() {
         QVERIFY2(stampanti->deviceNames().contains(coda),
                  qPrintable(
                      QStringLiteral("queue %1 not among %2").arg(coda, stampanti->deviceNames().join(", "))));
-        QVERIFY(stampanti->fonts().contains(QStringLiteral("Courier New")));
     }
     void cleanup() { resetProgram(); }
 
@@ -258,32 +287,34 @@ private Q_SLOTS:
     void guasti_data() {
         QTest::addColumn<QString>("guasto");
         QTest::addColumn<QString>("rimedio");
+        QTest::addColumn<QString>("motivo");
         QTest::newRow("coda ferma") << "cupsdisable"
-                                    << "cupsenable";
+                                    << "cupsenable"
+                                    << "la stampante è ferma (carta finita)";
         QTest::newRow("coda che rifiuta") << "cupsreject"
-                                          << "cupsaccept";
-        QTest::newRow("stampante inesistente") << QString() << QString();
+                                          << "cupsaccept"
+                                          << "la stampante non accetta lavori (carta finita)";
+        QTest::newRow("stampante inesistente") << QString() << QString() << "la stampante non è installata";
     }
     void guasti() {
         QFETCH(QString, guasto);
         QFETCH(QString, rimedio);
+        QFETCH(QString, motivo);
         unaSerie();
         FrmStampaEsercizio& f = Forms::get<FrmStampaEsercizio>();
         QVERIFY(showAndActivate(f));
         const QString stampante = guasto.isEmpty() ? QStringLiteral("PonteloStampanteSparita") : coda;
         int esito = 0;
         if (!guasto.isEmpty()) {
-            esegui(guasto, {coda}, &esito);
+            // The reason a technician gives reaches the user.
+            esegui(guasto, {QStringLiteral("-r"), QStringLiteral("carta finita"), coda}, &esito);
             QCOMPARE(esito, 0);
         }
         const QSet<int> prima = lavoriCompletati(coda);
         stampa(f, QStringLiteral("Option1(1)"), stampante);
         if (!rimedio.isEmpty())
             esegui(rimedio, {coda}, &esito);
-        QCOMPARE(messaggi->texts.size(), 1);
-        QVERIFY2(messaggi->texts.first().startsWith(
-                     QStringLiteral("Stampa non riuscita sulla stampante «%1»").arg(stampante)),
-                 qPrintable(messaggi->texts.first()));
+        QCOMPARE(messaggi->texts, QStringList{printFailureMessage(stampante, motivo)});
         QCOMPARE(stampanti->currentPrinter(), stampante);
 
         stampa(f, QStringLiteral("Option1(1)"), coda);
@@ -291,6 +322,176 @@ private Q_SLOTS:
         QVERIFY(!attendiLavoro(prima).isEmpty());
         // Nothing of the failed print reached the queue.
         QCOMPARE((lavoriCompletati(coda) - prima).size(), 1);
+    }
+
+    // A queue that denies the user: the job CUPS turns away is reported with
+    // the reason, and nothing reaches the queue.
+    void utenteNegato() {
+        const QString negato = qEnvironmentVariable("PONTELO_NEGATO");
+        QVERIFY2(!negato.isEmpty(), "PONTELO_NEGATO must name the denied user");
+        unaSerie();
+        FrmStampaEsercizio& f = Forms::get<FrmStampaEsercizio>();
+        QVERIFY(showAndActivate(f));
+        const QSet<int> prima = lavoriCompletati(coda);
+        qputenv("CUPS_USER", negato.toLocal8Bit());
+        stampa(f, QStringLiteral("Option1(1)"), coda);
+        qunsetenv("CUPS_USER");
+        QCOMPARE(
+            messaggi->texts,
+            QStringList{QStringLiteral("Stampa non riuscita sulla stampante «%1»: non hai il permesso di "
+                                       "stampare su questa stampante")
+                            .arg(coda)});
+        // The user who may print still does.
+        stampa(f, QStringLiteral("Option1(1)"), coda);
+        QCOMPARE(messaggi->texts, QStringList());
+        QVERIFY(!attendiLavoro(prima).isEmpty());
+        QCOMPARE((lavoriCompletati(coda) - prima).size(), 1);
+    }
+
+    // A documents folder on a nearly full disk: every document announced is
+    // a whole PDF, the one that does not fit is reported, and no part of it
+    // is left in the folder.
+    void cartellaPiena() {
+        const QString piena = qEnvironmentVariable("PONTELO_PIENA");
+        QVERIFY2(!piena.isEmpty(), "PONTELO_PIENA must name a small file system");
+        stampanti->setPdfFolder(piena);
+        stampanti->setCurrentPrinter(Printers::kFilePdf);
+        unaSerie();
+        QStringList salvati;
+        QString fallito;
+        for (int volta = 0; volta < 20 && fallito.isEmpty(); ++volta) {
+            messaggi->texts.clear();
+            const bool stampato = StampaEsercizio(Modulo2::get(), *stampanti);
+            QCOMPARE(messaggi->texts.size(), 1);
+            if (stampato) {
+                QCOMPARE(messaggi->texts.first(),
+                         QStringLiteral("Il documento è stato salvato nel file ") + stampanti->lastPdfFile());
+                salvati << QFileInfo(stampanti->lastPdfFile()).fileName();
+            } else {
+                fallito = messaggi->texts.first();
+            }
+        }
+        qInfo("%lld whole documents, then: %s", static_cast<long long>(salvati.size()), qPrintable(fallito));
+        QVERIFY2(fallito.startsWith(QStringLiteral("Stampa non riuscita sulla stampante «File PDF»: spazio "
+                                                   "esaurito nella cartella")),
+                 qPrintable(fallito));
+        QVERIFY(!salvati.isEmpty());
+        QDir cartella(piena);
+        QStringList presenti = cartella.entryList(QDir::Files | QDir::Hidden | QDir::System);
+        presenti.sort();
+        salvati.sort();
+        QCOMPARE(presenti, salvati);
+        for (const QString& file : salvati)
+            QVERIFY2(pdfIntero(cartella.filePath(file)), qPrintable(file));
+    }
+
+    // A printing service that takes connections and never answers: "File
+    // PDF" prints at once, a print on a queue is reported within the time
+    // limit while the window keeps painting under a busy cursor, and the
+    // printer choice window still offers "File PDF".
+    void servizioMuto() {
+        QVERIFY2(qEnvironmentVariableIsSet("CUPS_SERVER"), "CUPS_SERVER must name the silent service");
+        stampanti->setPdfFolder(cartella.path());
+        unaSerie();
+        FrmStampaEsercizio& f = Forms::get<FrmStampaEsercizio>();
+        QVERIFY(showAndActivate(f));
+        auto* sonda = new Sonda;
+        sonda->setParent(&f);
+        sonda->setGeometry(0, 0, 20, 20);
+        sonda->show();
+        bool cursoreOccupato = false;
+        QTimer battito;
+        QObject::connect(&battito, &QTimer::timeout, sonda, [&] {
+            sonda->update();
+            if (QGuiApplication::overrideCursor() &&
+                QGuiApplication::overrideCursor()->shape() == Qt::BusyCursor)
+                cursoreOccupato = true;
+        });
+        battito.start(50);
+        QElapsedTimer t;
+
+        t.start();
+        stampa(f, QStringLiteral("Option1(1)"), Printers::kFilePdf);
+        const qint64 suFile = t.elapsed();
+        QCOMPARE(messaggi->texts.size(), 1);
+        QVERIFY2(messaggi->texts.first().startsWith(QStringLiteral("Il documento è stato salvato nel file ")),
+                 qPrintable(messaggi->texts.first()));
+        QVERIFY(pdfIntero(stampanti->lastPdfFile()));
+        qInfo("File PDF with a silent service: %lld ms", suFile);
+        QVERIFY2(suFile < 2000, qPrintable(QString::number(suFile)));
+
+        flushEvents();
+        const int dipintePrima = sonda->dipinture;
+        t.start();
+        stampa(f, QStringLiteral("Option1(1)"), coda);
+        const qint64 suCoda = t.elapsed();
+        const int dipinte = sonda->dipinture - dipintePrima;
+        qInfo("queue with a silent service: reported after %lld ms, %d paints meanwhile, busy cursor %d",
+              suCoda, dipinte, cursoreOccupato);
+        QCOMPARE(
+            messaggi->texts,
+            QStringList{QStringLiteral("Stampa non riuscita sulla stampante «%1»: il servizio di stampa non "
+                                       "risponde")
+                            .arg(coda)});
+        QVERIFY2(suCoda < 6000, qPrintable(QString::number(suCoda)));
+        // A paint every 50 ms while it waited, give or take.
+        QVERIFY2(dipinte >= suCoda / 200, qPrintable(QString::number(dipinte)));
+        QVERIFY(cursoreOccupato);
+        QVERIFY(!QGuiApplication::overrideCursor());
+
+        t.start();
+        FrmSceltaStampante& scelta = Forms::get<FrmSceltaStampante>();
+        const qint64 apertura = t.elapsed();
+        auto* lista = control<QComboBox>(&scelta, QStringLiteral("Combo1"));
+        QVERIFY(lista->count() >= 1);
+        QCOMPARE(lista->itemText(lista->count() - 1), Printers::kFilePdf);
+        qInfo("printer choice window loaded in %lld ms", apertura);
+        QVERIFY2(apertura < 6000, qPrintable(QString::number(apertura)));
+        scelta.unload();
+        flushEvents();
+
+        // Once the service answers again, the queue prints.
+        const QByteArray muto = qgetenv("CUPS_SERVER");
+        qunsetenv("CUPS_SERVER");
+        const QSet<int> prima = lavoriCompletati(coda);
+        stampa(f, QStringLiteral("Option1(1)"), coda);
+        QCOMPARE(messaggi->texts, QStringList());
+        QVERIFY(!attendiLavoro(prima).isEmpty());
+        qputenv("CUPS_SERVER", muto);
+    }
+
+    // Stops in the middle of a "File PDF" document and waits there, for the
+    // script to end the program with SIGTERM.
+    void interrotta() {
+        const QString dove = qEnvironmentVariable("PONTELO_INTERROTTA");
+        QVERIFY2(!dove.isEmpty(), "PONTELO_INTERROTTA must name a folder");
+        stampanti->setPdfFolder(dove);
+        stampanti->setCurrentPrinter(Printers::kFilePdf);
+        stampanti->setDocumentName(QStringLiteral("Interrotta"));
+        stampanti->setFontName(QStringLiteral("Courier New"));
+        for (int i = 0; i < 30; ++i)
+            stampanti->printAt(1000, 1000 + 400 * i, QStringLiteral("riga %1").arg(i));
+        std::printf("STAMPA IN CORSO\n");
+        std::fflush(stdout);
+        ::sleep(60);
+        QFAIL("the script did not end the print");
+    }
+
+    // Prints many documents into a folder another copy of the program prints
+    // into at the same moment; writes each name announced, one a line.
+    void condivisa() {
+        const QString dove = qEnvironmentVariable("PONTELO_CONDIVISA");
+        QVERIFY2(!dove.isEmpty(), "PONTELO_CONDIVISA must name a folder");
+        stampanti->setPdfFolder(dove);
+        stampanti->setCurrentPrinter(Printers::kFilePdf);
+        unaSerie();
+        for (int i = 0; i < 40; ++i) {
+            messaggi->texts.clear();
+            QVERIFY(StampaEsercizio(Modulo2::get(), *stampanti));
+            QCOMPARE(messaggi->texts.size(), 1);
+            std::printf("ANNUNCIATO %s\n", qPrintable(stampanti->lastPdfFile()));
+        }
+        std::fflush(stdout);
     }
 };
 

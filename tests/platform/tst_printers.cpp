@@ -1,8 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/Cups.h"
 #include "platform/QtPrinters.h"
 #include "support/TestSupport.h"
 
 #include <QtTest>
+
+#include <cstring>
+#include <cups/ipp.h>
+#include <pwd.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 // Prints a few lines and a picture as one document; returns what endDoc says.
@@ -82,27 +90,49 @@ private Q_SLOTS:
         QCOMPARE(p.entries.first().printer, QStringLiteral("Aula 1"));
     }
 
-    // The real printers: a printer the system does not have and a PDF folder
-    // that cannot be made each fail with a message naming the printer and no
-    // word of a saved file; a working "File PDF" then saves its document.
+    // The real printers: a printing service that is not running, one that
+    // takes the connection and never answers, and a PDF folder that cannot be
+    // made each fail with a message naming the printer and no word of a saved
+    // file; the printer list still offers "File PDF", and a working "File PDF"
+    // then saves its document.
     void stampantiVere_data() {
         QTest::addColumn<QString>("stampante");
+        QTest::addColumn<QString>("servizio");
         QTest::addColumn<QString>("motivo");
-        QTest::newRow("stampante inesistente") << "Stampante Che Non Esiste 42"
-                                               << "non è installata";
-        QTest::newRow("cartella PDF impossibile")
-            << Printers::kFilePdf << "non si può scrivere nella cartella";
+        QTest::newRow("servizio di stampa spento") << "Aula 3"
+                                                   << "spento"
+                                                   << "il servizio di stampa non è attivo";
+        QTest::newRow("servizio che non risponde") << "Aula 3"
+                                                   << "muto"
+                                                   << "il servizio di stampa non risponde";
+        QTest::newRow("cartella PDF impossibile") << Printers::kFilePdf << "muto"
+                                                  << "non si può scrivere nella cartella";
     }
     void stampantiVere() {
         QFETCH(QString, stampante);
+        QFETCH(QString, servizio);
         QFETCH(QString, motivo);
         QTemporaryDir cartella;
+        // A socket that is listened on but never accepted: the connection is
+        // made and no answer ever comes, as with a hung scheduler.
+        const QString presa = cartella.filePath(QStringLiteral("cups.sock"));
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un indirizzo{};
+        indirizzo.sun_family = AF_UNIX;
+        std::strncpy(indirizzo.sun_path, QFile::encodeName(presa).constData(), sizeof indirizzo.sun_path - 1);
+        if (servizio == QLatin1String("muto"))
+            QVERIFY(::bind(fd, reinterpret_cast<sockaddr*>(&indirizzo), sizeof indirizzo) == 0 &&
+                    ::listen(fd, 16) == 0);
+        const QByteArray prima = qgetenv("CUPS_SERVER");
+        qputenv("CUPS_SERVER", QFile::encodeName(presa));
         // The tests may run as root, for whom no folder is read-only: a folder
         // below a plain file cannot be made by anyone.
         QFile ostacolo(cartella.filePath(QStringLiteral("un file")));
         QVERIFY(ostacolo.open(QIODevice::WriteOnly) && ostacolo.write("x") == 1);
         ostacolo.close();
         QtPrinters p;
+        p.setCupsTimeLimit(200);
+        QCOMPARE(p.deviceNames(), QStringList{Printers::kFilePdf});
         p.setPdfFolder(stampante == Printers::kFilePdf ? ostacolo.fileName() + "/PDF" : cartella.path());
         p.setCurrentPrinter(stampante);
         QVERIFY(!stampaDocumento(p));
@@ -113,7 +143,9 @@ private Q_SLOTS:
                      messaggio.contains(motivo),
                  qPrintable(messaggio));
         QVERIFY(p.lastPdfFile().isEmpty());
-        QCOMPARE(QDir(cartella.path()).entryList(QDir::Files), QStringList{"un file"});
+        QCOMPARE(QDir(cartella.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+                 servizio == QLatin1String("muto") ? QStringList({"cups.sock", "un file"})
+                                                   : QStringList{"un file"});
 
         // The same printer layer prints again once a working printer is chosen.
         p.setPdfFolder(cartella.path());
@@ -123,6 +155,52 @@ private Q_SLOTS:
         QCOMPARE(box->texts.at(1),
                  QStringLiteral("Il documento è stato salvato nel file ") + p.lastPdfFile());
         QVERIFY(QFileInfo(p.lastPdfFile()).size() > 0);
+        // Nothing but the document itself is left in the folder.
+        QCOMPARE(QDir(cartella.path()).entryList({QStringLiteral("*.part")}, QDir::Files | QDir::Hidden),
+                 QStringList());
+        ::close(fd);
+        qputenv("CUPS_SERVER", prima);
+        if (prima.isEmpty())
+            qunsetenv("CUPS_SERVER");
+    }
+
+    // What CUPS says about a queue or a job, told in Italian where the
+    // meaning is plain, otherwise in CUPS's own words.
+    void motiviCups_data() {
+        QTest::addColumn<int>("stato");
+        QTest::addColumn<QString>("testo");
+        QTest::addColumn<QString>("motivo");
+        QTest::newRow("utente non ammesso") << int(IPP_STATUS_ERROR_NOT_AUTHORIZED) << "Not allowed to print."
+                                            << "non hai il permesso di stampare su questa stampante";
+        QTest::newRow("vietato") << int(IPP_STATUS_ERROR_FORBIDDEN) << ""
+                                 << "non hai il permesso di stampare su questa stampante";
+        QTest::newRow("quota") << int(IPP_STATUS_ERROR_NOT_POSSIBLE) << "Quota limit reached."
+                               << "è stata raggiunta la quota di stampa";
+        QTest::newRow("non accetta") << int(IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS)
+                                     << "Destination is not accepting"
+                                     << "la stampante non accetta lavori";
+        QTest::newRow("altro") << int(IPP_STATUS_ERROR_DOCUMENT_FORMAT_NOT_SUPPORTED) << "Unsupported format"
+                               << "il servizio di stampa ha rifiutato il lavoro (Unsupported format)";
+    }
+    void motiviCups() {
+        QFETCH(int, stato);
+        QFETCH(QString, testo);
+        QFETCH(QString, motivo);
+        QCOMPARE(cups::jobRefusal(stato, testo), motivo);
+    }
+
+    // Without HOME the documents folder is the user's own, never one at the
+    // root of the file system.
+    void cartellaDocumentiSenzaHome() {
+        const QByteArray casa = qgetenv("HOME");
+        qunsetenv("HOME");
+        const QString cartella = documentsFolder();
+        qputenv("HOME", casa);
+        const passwd* utente = ::getpwuid(::getuid());
+        QVERIFY(utente);
+        QVERIFY2(cartella.startsWith(QFile::decodeName(utente->pw_dir) + QLatin1Char('/')),
+                 qPrintable(cartella));
+        QVERIFY(cartella != QStringLiteral("/Documents"));
     }
 };
 

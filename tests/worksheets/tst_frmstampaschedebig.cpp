@@ -279,9 +279,9 @@ private Q_SLOTS:
     }
 
     // The printouts through the window, in every mix of what was shown last
-    // and which print button is used: what is printed is the preview's
-    // lines, at the size and with the footer of the button, and the
-    // worksheet's own level text.
+    // and which print button is used: each button prints its own version of
+    // the worksheet made, whatever the preview shows, at its size, with its
+    // footer and file name, and the worksheet's own level text.
     void stampa_data() {
         QTest::addColumn<QString>("mostrata");
         QTest::addColumn<QString>("stampa");
@@ -307,7 +307,8 @@ private Q_SLOTS:
         const RecordingPrinters& p = *fakes.printers;
         QCOMPARE(p.documentsEnded(), 1);
         QCOMPARE(p.entries.size(), 65);
-        QCOMPARE(p.printedTexts().mid(1, 60), attese);
+        QCOMPARE(p.printedTexts().mid(1, 60), righe(alunni ? m().RigheAlunni : m().RigheDocenti));
+        QCOMPARE(p.documentNames, QStringList{alunni ? u"Scheda alunni"_s : u"Scheda docenti"_s});
         QCOMPARE(p.printedTexts().mid(61),
                  (QStringList{u"OSA: ricerca "_s, u"Livello di difficolt\u00e0: "_s + kLivelli[1]}
                   << (alunni ? kPiedeAlunni : kPiedeDocenti)));

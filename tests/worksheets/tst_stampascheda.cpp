@@ -97,6 +97,41 @@ private Q_SLOTS:
         }
     }
 
+    // Which lines a print button prints: before any worksheet, the records as
+    // they stand; once one has been made, the button's own version, whatever
+    // the records hold, under the version's file name.
+    void righeStampate_data() {
+        QTest::addColumn<int>("tipo");
+        QTest::addColumn<bool>("fatta");
+        QTest::addColumn<QString>("attesa");
+        QTest::addColumn<QString>("documento");
+        QTest::newRow("alunni, nessuna scheda") << 1 << false << u"riga 7"_s << u"Scheda alunni"_s;
+        QTest::newRow("docenti, nessuna scheda") << 2 << false << u"riga 7"_s << u"Scheda docenti"_s;
+        QTest::newRow("alunni, scheda fatta") << 1 << true << u"alunno 7"_s << u"Scheda alunni"_s;
+        QTest::newRow("docenti, scheda fatta") << 2 << true << u"docente 7"_s << u"Scheda docenti"_s;
+    }
+    void righeStampate() {
+        QFETCH(int, tipo);
+        QFETCH(bool, fatta);
+        QFETCH(QString, attesa);
+        QFETCH(QString, documento);
+        Modulo2& m = Modulo2::get();
+        riempiRegistro(m);
+        for (size_t i = 1; i <= 60; ++i) {
+            m.RigheAlunni[i] = u"alunno %1"_s.arg(i);
+            m.RigheDocenti[i] = u"docente %1"_s.arg(i);
+        }
+        const QStringList righe = righeDaStampare(m, static_cast<qint16>(tipo), fatta);
+        QCOMPARE(righe.size(), 60);
+        QCOMPARE(righe.at(6), attesa);
+        QCOMPARE(righe.at(34), fatta ? righe.at(6).section(u' ', 0, 0) + u" 35"_s : QString());
+        m.TipoScheda = static_cast<qint16>(tipo);
+        RecordingPrinters& p = *fakes.printers;
+        QVERIFY(StampaScheda(m, righe, kLivello, kPiedeAlunni, p));
+        QCOMPARE(p.printedTexts().at(7), attesa);
+        QCOMPARE(p.documentNames, QStringList{documento});
+    }
+
     // No Courier font on the printer: the user is told and nothing is printed.
     // A printer that fails: its failure is told once, nothing is sent, and the
     // next worksheet prints on another printer.
