@@ -88,10 +88,7 @@ QSizeF QtPrinters::printableAreaTwips() const {
 }
 
 QFont QtPrinters::currentFont() const {
-    QFont font(fontName());
-    font.setPointSizeF(fontSize() > 0 ? fontSize() : 12.0);
-    font.setBold(fontBold());
-    return font;
+    return font();
 }
 
 double QtPrinters::toDevice(float twips) const {
@@ -187,7 +184,7 @@ void QtPrinters::drawText(const QString& text) {
     QPainter& p = *painter_;
     p.setFont(QFont(currentFont(), printer_.get()));
     const QFontMetricsF metrics(p.font(), printer_.get());
-    p.setPen(Qt::black);
+    p.setPen(textColor());
     p.drawText(QPointF(toDevice(currentX()), toDevice(currentY()) + metrics.ascent()), text);
 }
 
