@@ -259,11 +259,15 @@ private slots:
         QCOMPARE(fakes.printers->documentsEnded(), 0);
         QCOMPARE(fakes.messageBox->texts, errore);
 
-        control<QAction>(f, QStringLiteral("mnuScegli"))->trigger();
-        auto* scelta = Forms::find(FrmSceltaStampante::kName);
-        QVERIFY(scelta && QTest::qWaitForWindowActive(scelta));
-        QTest::keyClick(control<ComboBox>(scelta, QStringLiteral("Combo1")), Qt::Key_Down);
-        QTest::mouseClick(control<QPushButton>(scelta, QStringLiteral("Command2")), Qt::LeftButton);
+        whileModal([&] { control<QAction>(f, QStringLiteral("mnuScegli"))->trigger(); },
+                   [&] {
+                       auto* scelta = Forms::find(FrmSceltaStampante::kName);
+                       QVERIFY(scelta &&
+                               QTest::qWaitFor([scelta] { return QApplication::activeWindow() == scelta; }));
+                       QTest::keyClick(control<ComboBox>(scelta, QStringLiteral("Combo1")), Qt::Key_Down);
+                       QTest::mouseClick(control<QPushButton>(scelta, QStringLiteral("Command2")),
+                                         Qt::LeftButton);
+                   });
         flushEvents();
         QVERIFY(QTest::qWaitForWindowActive(f));
 
