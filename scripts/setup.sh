@@ -21,6 +21,9 @@ fi
 # With --test: a real print queue for the printing check.
 if [ "${1:-}" = "--test" ]; then
     packages+=(cups cups-client printer-driver-cups-pdf)
+    # The desktop check: X servers of its own, a window manager, real mouse
+    # presses, window properties, the Qt X11 platform plugin.
+    packages+=(xvfb openbox xdotool x11-utils python3 qt6-qpa-plugins)
 fi
 # With --bench: a display server, a window manager and xdotool for start-up timing.
 if [ "${1:-}" = "--bench" ]; then

@@ -221,6 +221,8 @@ QImage PictureBox::image() const {
 }
 
 void PictureBox::printText(const QString& text) {
+    // A new size may be known before its resize event has arrived.
+    fitImage();
     if (!image_.isNull()) {
         QPainter p(&image_);
         p.setRenderHint(QPainter::TextAntialiasing);
@@ -249,11 +251,16 @@ void PictureBox::paintEvent(QPaintEvent*) {
 
 void PictureBox::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    fitImage();
+    emit resized();
+}
+
+void PictureBox::fitImage() {
     // The image has the screen's own pixels, so the text is sharp on a
     // screen scaled to 150 or 200 %.
     const qreal ratio = devicePixelRatioF();
     const QSize logical = image_.isNull() ? QSize() : image_.deviceIndependentSize().toSize();
-    const QSize wanted = event->size().expandedTo(logical);
+    const QSize wanted = size().expandedTo(logical);
     if ((wanted == logical && ratio == image_.devicePixelRatio()) || wanted.isEmpty())
         return;
     // The image only grows: what was drawn stays where it was.

@@ -135,8 +135,15 @@ void Form::setOpener(QWidget* opener) {
     QWidget* top = opener ? opener->window() : nullptr;
     if (!top || top == this || !top->windowHandle())
         return;
-    // The native window exists from here on; the parent is set on it, not on
-    // the widget, so that unloading the opener does not discard this window.
+    // X11 window managers honour the parent of a dialog or a tool window
+    // only; a borderless window, as a tool window, also has no taskbar entry.
+    // The type must be set before the native window exists.
+    if (!windowHandle() && (windowFlags() & Qt::WindowType_Mask) == Qt::Window) {
+        const Qt::WindowType tipo = (windowFlags() & Qt::FramelessWindowHint) ? Qt::Tool : Qt::Dialog;
+        setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | tipo);
+    }
+    // The parent is set on the native window, not on the widget, so that
+    // unloading the opener does not discard this window.
     winId();
     if (QWindow* handle = windowHandle())
         handle->setTransientParent(top->windowHandle());

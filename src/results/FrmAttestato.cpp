@@ -16,7 +16,6 @@
 
 #include <QApplication>
 #include <QPointer>
-#include <QResizeEvent>
 
 namespace {
 const QColor kRosa = bgr(0x00FFC0FF);
@@ -77,7 +76,7 @@ void FrmAttestato::onLoad() {
     stampa->setCaption(didascaliaStampa(m.GiudizioAttestato));
     stampa->setEnabled(attestatoStampabile(m.GiudizioAttestato));
     righe_ = righeAttestato(m, platform::clock().shortDate());
-    picture1_->installEventFilter(this);
+    connect(picture1_, &PictureBox::resized, this, &FrmAttestato::boxRidimensionato);
     DisegnaAttestato(true);
 }
 
@@ -91,6 +90,7 @@ bool FrmAttestato::DisegnaAttestato(bool passoPasso) {
         picture1_->clear();
         rigaDisegnata_ = 0;
         altoRighe_.clear();
+        larghezzaDisegno_ = picture1_->width();
         for (int n = 1; n <= kRigheAttestato && !ridisegna_; ++n) {
             const StileRiga stile = stileRiga(n);
             picture1_->setDrawFont(designFont(stile.font, stile.punti, stile.grassetto));
@@ -115,11 +115,15 @@ bool FrmAttestato::DisegnaAttestato(bool passoPasso) {
                         deleteLater();
                     return false;
                 }
-                // The window manager has resized the box: the lines drawn
-                // so far are centred on the old width.
+                // The window manager has resized the box: the lines drawn so
+                // far are centred on the old width. The width may change
+                // before its resize event arrives.
+                if (rigaDisegnata_ > 0 && picture1_->width() != larghezzaDisegno_)
+                    ridisegna_ = true;
                 if (ridisegna_)
                     break;
             }
+            larghezzaDisegno_ = picture1_->width();
             const double larghezza = picture1_->width();
             picture1_->setCurrentX(larghezza / 2 - picture1_->textWidth(testo) / 2);
             picture1_->printText(testo);
@@ -130,17 +134,13 @@ bool FrmAttestato::DisegnaAttestato(bool passoPasso) {
     return true;
 }
 
-bool FrmAttestato::eventFilter(QObject* watched, QEvent* e) {
-    if (watched == picture1_ && e->type() == QEvent::Resize && !isUnloading()) {
-        const auto* r = static_cast<QResizeEvent*>(e);
-        if (r->size() != r->oldSize()) {
-            if (disegnoInCorso_)
-                ridisegna_ = true;
-            else if (rigaDisegnata_ > 0)
-                DisegnaAttestato(false);
-        }
-    }
-    return Form::eventFilter(watched, e);
+void FrmAttestato::boxRidimensionato() {
+    if (isUnloading() || picture1_->width() == larghezzaDisegno_)
+        return;
+    if (disegnoInCorso_)
+        ridisegna_ = true;
+    else if (rigaDisegnata_ > 0)
+        DisegnaAttestato(false);
 }
 
 bool FrmAttestato::event(QEvent* e) {

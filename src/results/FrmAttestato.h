@@ -31,7 +31,6 @@ protected:
     void onLoad() override;
     QWidget* initialFocus() const override;
     bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Draws the 25 lines, letting the window's events run before each one
@@ -40,12 +39,15 @@ private:
     // on the box as it is when each is drawn: if the box changes size on the
     // way, the drawing starts again from the top.
     bool DisegnaAttestato(bool passoPasso);
+    void boxRidimensionato();
 
     PictureBox* picture1_ = nullptr;
     TileGroup* option5_ = nullptr;
     int rigaDisegnata_ = 0;
     bool disegnoInCorso_ = false;
     bool ridisegna_ = false;
+    // The box's width the lines drawn so far are centred on.
+    int larghezzaDisegno_ = -1;
     int disegni_ = 0;
     QStringList righe_;
     // The top of each line on the box, in pixels, as last drawn.
