@@ -81,7 +81,8 @@ void xdotool(const QStringList& argomenti) {
         errore(QStringLiteral("xdotool %1 failed").arg(argomenti.join(u' ')));
 }
 void clicReale(const QWidget* w, int volte = 1) {
-    const QPoint p = w->mapToGlobal(w->rect().center());
+    // xdotool counts the screen's own pixels.
+    const QPoint p = w->mapToGlobal(w->rect().center()) * w->devicePixelRatioF();
     xdotool({QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y())});
     aspetta(100);
     QStringList clic{QStringLiteral("click")};
@@ -304,6 +305,14 @@ int finestre() {
     nota(QStringLiteral("name window: %1").arg(transitoria.trimmed()));
     if (!transitoria.contains(idFinestra(&risultati)))
         errore(QStringLiteral("the name window does not belong to the results window"));
+    // It takes the keys as a window of its own: the letters typed show.
+    aspetta(300);
+    xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("ab")});
+    aspetta(400);
+    const QString digitato = controllo<QLabel>(nome, QStringLiteral("lblNome"))->text();
+    nota(QStringLiteral("typed on the name window: «%1»").arg(digitato));
+    if (digitato != QLatin1String("AB"))
+        errore(QStringLiteral("the name window shows «%1» after typing ab").arg(digitato));
     const QPoint fuori = risultati.mapToGlobal(QPoint(30, risultati.height() - 30));
     xdotool({QStringLiteral("mousemove"), QString::number(fuori.x()), QString::number(fuori.y())});
     xdotool({QStringLiteral("click"), QStringLiteral("1")});
@@ -318,8 +327,13 @@ int finestre() {
              .arg(iRisultati));
     if (iNome < 0 || iNome < iRisultati)
         errore(QStringLiteral("the name window went behind the results window"));
-    const QString stato = xprop({QStringLiteral("-id"), idFinestra(nome), QStringLiteral("_NET_WM_STATE")});
-    nota(QStringLiteral("name window state: %1").arg(stato.trimmed()));
+    const QString stato = xprop({QStringLiteral("-id"), idFinestra(nome),
+                                 QStringLiteral("_NET_WM_WINDOW_TYPE"), QStringLiteral("_NET_WM_STATE")});
+    nota(QStringLiteral("name window: %1").arg(stato.simplified()));
+    // A utility window, or one that skips the taskbar: no taskbar entry.
+    if (!stato.contains(QLatin1String("_NET_WM_WINDOW_TYPE_UTILITY")) &&
+        !stato.contains(QLatin1String("_NET_WM_STATE_SKIP_TASKBAR")))
+        errore(QStringLiteral("the name window would have a taskbar entry"));
     nome->unload();
     risultati.unload();
     aspetta(300);
