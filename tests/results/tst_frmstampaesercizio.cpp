@@ -205,6 +205,11 @@ private slots:
         QCOMPARE(fakes.printers->documentsEnded(), stampe);
         if (fuoco < 0 && finestra != QLatin1String("chiusa"))
             QVERIFY(Forms::isLoaded(finestra) && Forms::find(finestra)->isVisible());
+        // The name window belongs to this one, which keeps it above; the
+        // certificate is a window of its own.
+        if (finestra == QLatin1String("frmNome") || finestra == QLatin1String("FrmAttestato"))
+            QCOMPARE(Forms::find(finestra)->windowHandle()->transientParent(),
+                     finestra == QLatin1String("frmNome") ? f->windowHandle() : nullptr);
         if (fuoco >= 0) {
             QCOMPARE(tesseraConFuoco(), fuoco);
             // Only the focused tile shows the focus colour; none looks pressed.
