@@ -150,8 +150,13 @@ void Form::setOpener(QWidget* opener) {
 }
 
 void Form::showModal(QWidget* opener) {
-    if (isUnloading() || modalLoop_)
+    if (isUnloading())
         return;
+    // Asked again while it waits: it only comes to the front.
+    if (modalLoop_) {
+        showForm();
+        return;
+    }
     setWindowModality(Qt::ApplicationModal);
     opener_ = opener ? opener : QApplication::activeWindow();
     showForm(opener_);
