@@ -5,7 +5,8 @@
 # on its box at every opening at 1024x768 and 1920x1080, and printed to
 # "File PDF" as text where the screen has it; the printer choice and name
 # windows kept above the window that opened them; a real double click on
-# "Verifica" at the 20th answer. Never skips: a missing tool is a failure.
+# "Verifica" at the 20th answer; the certificate centred on a screen scaled
+# to 200 %. Never skips: a missing tool is a failure.
 # Usage: check-desktop.sh BUILD_DIR [SCREENSHOT]  (SCREENSHOT: also save a
 # certificate reopened once at 1280x800 there)
 set -euo pipefail
@@ -113,6 +114,11 @@ start_desktop 1280x800
 if [ -n "$foto" ]; then
     "$program" foto "$foto" || failed=1
 fi
+stop_desktop
+
+# A screen scaled to 200 %: the certificate still centred, in its pixels.
+start_desktop 2048x1536
+QT_SCALE_FACTOR=2 "$program" foto "$out/doppia.png" || failed=1
 stop_desktop
 
 if [ "$failed" != 0 ]; then

@@ -12,7 +12,8 @@
 //       the results window when that is clicked, and a real double click on
 //       "Verifica" at the 20th answer leaves the end-of-run notice and the
 //       records as they were.
-//   e2e_desktop foto FILE         a certificate reopened once, saved as FILE.
+//   e2e_desktop foto FILE         a certificate reopened once, checked and
+//       saved as FILE (also on a screen scaled to 200 %).
 
 #include "exercise/FrmOperativo.h"
 #include "framework/CommandTile.h"
@@ -141,9 +142,20 @@ QList<double> verificaCentratura(FrmAttestato* f, const QString& dove) {
     QList<double> alti;
     if (!box)
         return alti;
-    const QImage schermo =
-        QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
-    const QRect r(box->mapToGlobal(QPoint(0, 0)), box->size());
+    // The screen as it has settled: two grabs a moment apart alike.
+    QImage schermo;
+    for (int volte = 0; volte < 40; ++volte) {
+        const QImage ora =
+            QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
+        if (ora == schermo)
+            break;
+        schermo = ora;
+        aspetta(250);
+    }
+    // Measured in the screen's own pixels: d of them to a pixel of the layout.
+    const double d = box->devicePixelRatioF();
+    const QRect logico(box->mapToGlobal(QPoint(0, 0)), box->size());
+    const QRect r(logico.topLeft() * d, logico.size() * d);
     const QColor fondo = box->backColor();
     // The box really is there: its own colour inside, the window's pink beyond.
     if (schermo.pixelColor(r.right() - 1, r.bottom() - 5) != fondo ||
@@ -161,41 +173,45 @@ QList<double> verificaCentratura(FrmAttestato* f, const QString& dove) {
         alti << alto;
         if (!testo.isEmpty()) {
             int sinistra = r.width(), destra = -1;
-            for (int y = qCeil(alto); y < qMin(qCeil(alto + fm.height()), r.height()); ++y)
+            const int da = qCeil(alto * d), a = qMin(qCeil((alto + fm.height()) * d), r.height());
+            for (int y = da; y < a; ++y)
                 for (int x = 0; x < r.width(); ++x)
                     if (schermo.pixelColor(r.x() + x, r.y() + y) != fondo) {
                         sinistra = qMin(sinistra, x);
                         destra = qMax(destra, x);
                     }
             const qsizetype vuoti = testo.size() - testo.trimmed().size();
-            const double x0 =
-                r.width() / 2.0 - fm.horizontalAdvance(testo) / 2 + fm.horizontalAdvance(testo.left(vuoti));
+            const double x0 = logico.width() / 2.0 - fm.horizontalAdvance(testo) / 2 +
+                              fm.horizontalAdvance(testo.left(vuoti));
             const QRectF atteso = fm.tightBoundingRect(testo.mid(vuoti)).translated(x0, 0);
             const double scarto = destra < 0 ? 1e9
-                                             : std::max(std::abs(sinistra - atteso.left()),
-                                                        std::abs(destra + 1 - atteso.right()));
+                                             : std::max(std::abs(sinistra / d - atteso.left()),
+                                                        std::abs((destra + 1) / d - atteso.right()));
             peggiore = std::max(peggiore, scarto);
             if (scarto > 2)
                 errore(QStringLiteral("%1: line %2 «%3» has its ink at %4..%5 of a %6 px box, not at %7..%8")
                            .arg(dove)
                            .arg(n)
                            .arg(testo)
-                           .arg(sinistra)
-                           .arg(destra + 1)
-                           .arg(r.width())
+                           .arg(sinistra / d)
+                           .arg((destra + 1) / d)
+                           .arg(logico.width())
                            .arg(atteso.left(), 0, 'f', 1)
                            .arg(atteso.right(), 0, 'f', 1));
         }
         alto += fm.height();
     }
-    nota(QStringLiteral("%1: box %2x%3 at %4,%5, drawn %6 times, worst line off by %7 px")
-             .arg(dove)
-             .arg(r.width())
-             .arg(r.height())
-             .arg(r.x())
-             .arg(r.y())
-             .arg(f->disegni())
-             .arg(peggiore, 0, 'f', 2));
+    nota(
+        QStringLiteral("%1: box %2x%3 at %4,%5 (%6 screen pixels a pixel), drawn %7 times, worst line off by "
+                       "%8 px")
+            .arg(dove)
+            .arg(logico.width())
+            .arg(logico.height())
+            .arg(logico.x())
+            .arg(logico.y())
+            .arg(d)
+            .arg(f->disegni())
+            .arg(peggiore, 0, 'f', 2));
     return alti;
 }
 
