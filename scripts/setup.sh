@@ -27,6 +27,8 @@ if [ "${1:-}" = "--test" ]; then
     packages+=(cups cups-client printer-driver-cups-pdf python3)
     # The Wayland check: a weston of its own inside an Xvfb, driven by xdotool.
     packages+=(weston qt6-wayland xvfb xdotool x11-utils imagemagick)
+    # The desktop check: a window manager and the Qt X11 platform plugin.
+    packages+=(openbox qt6-qpa-plugins)
 fi
 # With --bench: a display server, a window manager and xdotool for start-up timing.
 if [ "${1:-}" = "--bench" ]; then

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds and runs every test: once in a normal
-# build, with the printing check through a real CUPS queue and the Debian
+# build, with the printing check through a real CUPS queue, the desktop check
+# on X servers with a window manager, and the Debian
 # package built, validated, installed, started and removed; once with
 # AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
@@ -15,6 +16,7 @@ cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build-test -j"$jobs"
 ctest --test-dir build-test --output-on-failure
 bash scripts/check-cups.sh build-test
+bash scripts/check-desktop.sh build-test
 bash scripts/check-wayland.sh build-test
 bash scripts/check-package.sh
 

@@ -20,10 +20,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenuBar>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
+#include <functional>
 #include <random>
 
 namespace {
@@ -50,6 +53,9 @@ bool rigaBenFormata(const QString& riga) {
 class Giocatore {
 public:
     Giocatore(quint64 seme, FakePlatform fakes) : rng_(seme), fakes_(fakes) {}
+
+    // Runs the steps that come while a modal window opened by a menu waits.
+    void setDentroModale(std::function<void()> passi) { dentroModale_ = std::move(passi); }
 
     // One random step; returns what it did.
     QString passo() {
@@ -146,8 +152,18 @@ private:
             return QStringLiteral("no menu on %1").arg(f->name());
         QAction* a = voci.at(numero(voci.size()));
         const QString nome = f->name() + QLatin1Char('.') + a->objectName();
-        if (a->isEnabled() && a->isVisible())
+        if (a->isEnabled() && a->isVisible()) {
+            // The printer choice waits until it is closed: the next steps
+            // happen while it waits.
+            QTimer dentro;
+            dentro.setSingleShot(true);
+            QObject::connect(&dentro, &QTimer::timeout, [this] {
+                if (qobject_cast<Form*>(QApplication::activeModalWidget()) && dentroModale_)
+                    dentroModale_();
+            });
+            dentro.start(0);
             a->trigger();
+        }
         return QStringLiteral("menu %1").arg(nome);
     }
 
@@ -202,6 +218,7 @@ private:
 
     std::mt19937_64 rng_;
     FakePlatform fakes_;
+    std::function<void()> dentroModale_;
 };
 
 // What must hold after every step; an empty text when it does.
@@ -277,28 +294,43 @@ private Q_SLOTS:
         Giocatore giocatore(seme, fakes);
         QStringList ultimi;
         int avvii = 1;
-        for (int i = 0; i < passi; ++i) {
-            ultimi.append(QStringLiteral("%1: %2").arg(i).arg(giocatore.passo()));
-            if (ultimi.size() > 25)
-                ultimi.removeFirst();
-            for (const QString& nome : Forms::loadedNames())
-                if (Form* f = Forms::find(nome); f && f->isVisible())
-                    viste.insert(nome);
-            const QString errore = invarianti(finito);
-            if (!errore.isEmpty())
-                QFAIL(qPrintable(QStringLiteral("seed %1, step %2: %3\nlast steps:\n  %4")
-                                     .arg(seme)
-                                     .arg(i)
-                                     .arg(errore, ultimi.join(QStringLiteral("\n  ")))));
-            if (finito) {
-                // The program has ended: start it again, as a new process would.
-                flushEvents();
-                Modulo2::reset();
-                finito = false;
-                ++avvii;
-                Forms::get<FrmInizio>().showForm();
+        int i = 0;
+        // The steps up to the last one, or while a modal window waits, until
+        // it has closed; one still open at the end is closed, so it returns.
+        std::function<void(bool)> esegui = [&](bool inModale) {
+            const QPointer<Form> modale =
+                inModale ? qobject_cast<Form*>(QApplication::activeModalWidget()) : nullptr;
+            while (i < passi && !QTest::currentTestFailed() &&
+                   (!inModale || (modale && !modale->isUnloading()))) {
+                ultimi.append(QStringLiteral("%1: %2").arg(i).arg(giocatore.passo()));
+                if (ultimi.size() > 25)
+                    ultimi.removeFirst();
+                for (const QString& nome : Forms::loadedNames())
+                    if (Form* f = Forms::find(nome); f && f->isVisible())
+                        viste.insert(nome);
+                const QString errore = invarianti(finito);
+                if (!errore.isEmpty())
+                    QFAIL(qPrintable(QStringLiteral("seed %1, step %2: %3\nlast steps:\n  %4")
+                                         .arg(seme)
+                                         .arg(i)
+                                         .arg(errore, ultimi.join(QStringLiteral("\n  ")))));
+                if (finito) {
+                    // The program has ended: start it again, as a new process would.
+                    flushEvents();
+                    Modulo2::reset();
+                    finito = false;
+                    ++avvii;
+                    Forms::get<FrmInizio>().showForm();
+                }
+                ++i;
             }
-        }
+            if (modale && !modale->isUnloading())
+                modale->unload();
+        };
+        giocatore.setDentroModale([&] { esegui(true); });
+        esegui(false);
+        if (QTest::currentTestFailed())
+            return;
         qInfo("seed %llu: %d steps, %d program starts", static_cast<unsigned long long>(seme), passi, avvii);
     }
 };

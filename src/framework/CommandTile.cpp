@@ -3,9 +3,11 @@
 
 #include "framework/TileGroup.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QStyleHints>
 
 namespace {
 // A key release that has not reached its group yet. On X11 a held key arrives
@@ -35,6 +37,15 @@ bool completesRepeat(const QKeyEvent* press) {
     return pendingRelease.pending && press->timestamp() != 0 && press->key() == pendingRelease.key &&
            press->timestamp() == pendingRelease.timestamp;
 }
+
+// The tile the last single press went to, and when. A double click's second
+// press reaches whatever lies under the pointer by then: after "Verifica" at
+// the last operation that is "Ricomincia", after a wrong answer "SI".
+struct LastPress {
+    QPointer<CommandTile> tile;
+    quint64 timestamp = 0;
+};
+LastPress lastPress;
 } // namespace
 
 CommandTile::CommandTile(TileGroup* group, int index, QWidget* parent)
@@ -109,6 +120,19 @@ void CommandTile::focusOutEvent(QFocusEvent* event) {
 
 void CommandTile::mousePressEvent(QMouseEvent* event) {
     event->accept();
+    lastPress = {this, event->timestamp()};
+    value_ = true;
+    group_->runAction(index_);
+}
+
+void CommandTile::mouseDoubleClickEvent(QMouseEvent* event) {
+    event->accept();
+    const quint64 interval = quint64(qMax(0, QGuiApplication::styleHints()->mouseDoubleClickInterval()));
+    const bool sameTile = lastPress.tile == this && event->timestamp() >= lastPress.timestamp &&
+                          event->timestamp() - lastPress.timestamp <= interval;
+    lastPress = {};
+    if (!sameTile)
+        return;
     value_ = true;
     group_->runAction(index_);
 }

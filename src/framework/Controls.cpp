@@ -212,12 +212,17 @@ double PictureBox::textHeight() const {
 }
 
 QImage PictureBox::image() const {
-    if (image_.size() == size() || image_.isNull())
+    const QSize pixels = size() * image_.devicePixelRatio();
+    if (image_.size() == pixels || image_.isNull())
         return image_;
-    return image_.copy(QRect(QPoint(0, 0), size()));
+    QImage copy = image_.copy(QRect(QPoint(0, 0), pixels));
+    copy.setDevicePixelRatio(image_.devicePixelRatio());
+    return copy;
 }
 
 void PictureBox::printText(const QString& text) {
+    // A new size may be known before its resize event has arrived.
+    fitImage();
     if (!image_.isNull()) {
         QPainter p(&image_);
         p.setRenderHint(QPainter::TextAntialiasing);
@@ -246,11 +251,21 @@ void PictureBox::paintEvent(QPaintEvent*) {
 
 void PictureBox::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    const QSize wanted = event->size().expandedTo(image_.size());
-    if (wanted == image_.size() || wanted.isEmpty())
+    fitImage();
+    Q_EMIT resized();
+}
+
+void PictureBox::fitImage() {
+    // The image has the screen's own pixels, so the text is sharp on a
+    // screen scaled to 150 or 200 %.
+    const qreal ratio = devicePixelRatioF();
+    const QSize logical = image_.isNull() ? QSize() : image_.deviceIndependentSize().toSize();
+    const QSize wanted = size().expandedTo(logical);
+    if ((wanted == logical && ratio == image_.devicePixelRatio()) || wanted.isEmpty())
         return;
     // The image only grows: what was drawn stays where it was.
-    QImage grown(wanted, QImage::Format_RGB32);
+    QImage grown(wanted * ratio, QImage::Format_RGB32);
+    grown.setDevicePixelRatio(ratio);
     grown.fill(backColor_);
     if (!image_.isNull()) {
         QPainter p(&grown);

@@ -162,11 +162,17 @@ public:
     // What has been drawn, the size of the box.
     QImage image() const;
 
+Q_SIGNALS:
+    // The box has a new size, and its image has grown to it.
+    void resized();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void fitImage();
+
     QImage image_;
     QColor backColor_{Qt::white};
     QColor foreColor_{Qt::black};

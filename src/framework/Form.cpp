@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
@@ -26,7 +27,11 @@ Form::Form(const QString& name, const QSizeF& designTwips, bool scales, Placemen
     setAttribute(Qt::WA_DeleteOnClose, false);
 }
 
-Form::~Form() = default;
+Form::~Form() {
+    // Whoever waits for this modal window must not wait for ever.
+    if (modalLoop_)
+        modalLoop_->quit();
+}
 
 QFont designFont(const QString& family, double points, bool bold) {
     installFaceSubstitutions();
@@ -126,17 +131,49 @@ void Form::setBorderless(bool borderless) {
     setWindowFlag(Qt::FramelessWindowHint, borderless);
 }
 
-void Form::showModal() {
-    if (isUnloading())
+void Form::setOpener(QWidget* opener) {
+    QWidget* top = opener ? opener->window() : nullptr;
+    if (!top || top == this || !top->windowHandle())
         return;
-    setWindowModality(Qt::ApplicationModal);
-    opener_ = QApplication::activeWindow();
-    showForm();
+    // X11 window managers honour the parent of a dialog or a tool window
+    // only; a borderless window, as a tool window, also has no taskbar entry.
+    // The type must be set before the native window exists.
+    if (!windowHandle() && (windowFlags() & Qt::WindowType_Mask) == Qt::Window) {
+        const Qt::WindowType tipo = (windowFlags() & Qt::FramelessWindowHint) ? Qt::Tool : Qt::Dialog;
+        setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | tipo);
+    }
+    // The parent is set on the native window, not on the widget, so that
+    // unloading the opener does not discard this window.
+    winId();
+    if (QWindow* handle = windowHandle())
+        handle->setTransientParent(top->windowHandle());
 }
 
-void Form::showForm() {
+void Form::showModal(QWidget* opener) {
     if (isUnloading())
         return;
+    // Asked again while it waits: it only comes to the front.
+    if (modalLoop_) {
+        showForm();
+        return;
+    }
+    setWindowModality(Qt::ApplicationModal);
+    opener_ = opener ? opener : QApplication::activeWindow();
+    showForm(opener_);
+    if (isUnloading())
+        return;
+    QEventLoop waiting;
+    modalLoop_ = &waiting;
+    QPointer<Form> self(this);
+    waiting.exec(QEventLoop::DialogExec);
+    if (self)
+        modalLoop_ = nullptr;
+}
+
+void Form::showForm(QWidget* opener) {
+    if (isUnloading())
+        return;
+    setOpener(opener);
     if (!shownOnce_) {
         shownOnce_ = true;
         centreOnScreen();
@@ -163,6 +200,10 @@ void Form::unload() {
     onUnload();
     hide();
     state_ = State::Unloaded;
+    if (modalLoop_) {
+        modalLoop_->quit();
+        modalLoop_ = nullptr;
+    }
     // The window that waited for a modal one takes input again.
     if (QWidget* opener = opener_)
         QTimer::singleShot(0, opener, [opener] { opener->activateWindow(); });

@@ -16,6 +16,7 @@ class Label;
 class PictureBox;
 class TileGroup;
 class QAction;
+class QEventLoop;
 
 // A font as the layouts give it: family, points, bold.
 QFont designFont(const QString& family, double points, bool bold);
@@ -43,11 +44,13 @@ public:
     // Builds the controls and runs the load handler. Called once, by Forms.
     void load();
     // Shows the window modelessly; a window already shown comes to the front.
-    void showForm();
+    // Opened from another window, it belongs to it (its transient parent), so
+    // window managers keep it above its opener.
+    void showForm(QWidget* opener = nullptr);
     // Shows the window, centred, so that no other window takes input until it
-    // is unloaded. Returns at once: the caller has nothing left to do. The
-    // window that was active is active again once this one is unloaded.
-    void showModal();
+    // is unloaded, and returns only then, as a dialog's exec does. The opener
+    // (by default the active window) is active again once this one is unloaded.
+    void showModal(QWidget* opener = nullptr);
     // A window without title bar or border. Set before the window is shown.
     void setBorderless(bool borderless);
     // Runs the unload handler, hides the window and discards it. Closing a
@@ -109,8 +112,13 @@ private:
     // the window is centred again once the real frame is known.
     bool centredWithFrame_ = false;
     bool recentre_ = false;
+    // Makes this window belong to the opener's window.
+    void setOpener(QWidget* opener);
+
     // The window a modal one was opened from.
     QPointer<QWidget> opener_;
+    // While a modal window waits to be unloaded.
+    QEventLoop* modalLoop_ = nullptr;
     // The window's size when it is neither maximised nor minimised.
     QSize normalSize_;
     State state_ = State::Loaded;

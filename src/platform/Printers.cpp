@@ -3,6 +3,8 @@
 
 #include "platform/Platform.h"
 
+#include <QFontMetricsF>
+
 #include <cmath>
 
 QString printFailureMessage(const QString& printer, const QString& reason) {
@@ -32,6 +34,25 @@ QString Printers::searchPrinterFont() const {
             return font;
     platform::messageBox().show(missingCourierMessage());
     return {};
+}
+
+QFont Printers::font() const {
+    QFont f(fontName_);
+    f.setPointSizeF(fontSize_ > 0 ? fontSize_ : 12.0);
+    f.setBold(fontBold_);
+    return f;
+}
+
+double Printers::textWidthTwips(const QString& text) const {
+    // Measured at 1440 dots per inch, one dot a twip: fine enough that the
+    // screen's rounding plays no part.
+    static const QImage twips = [] {
+        QImage image(1, 1, QImage::Format_RGB32);
+        image.setDotsPerMeterX(56693);
+        image.setDotsPerMeterY(56693);
+        return image;
+    }();
+    return QFontMetricsF(font(), &twips).horizontalAdvance(text);
 }
 
 void Printers::failDocument(const QString& reason) {
@@ -66,6 +87,8 @@ bool Printers::endDoc() {
     failed_ = false;
     currentX_ = 0.0f;
     currentY_ = 0.0f;
+    // Each document starts in black, whatever the last one ended with.
+    textColor_ = Qt::black;
     return printed;
 }
 
@@ -111,7 +134,8 @@ void RecordingPrinters::drawText(const QString& text) {
                     currentY(),
                     {},
                     0,
-                    0});
+                    0,
+                    textColor()});
 }
 
 void RecordingPrinters::drawPicture(const QImage& picture, float x, float y, float width, float height) {
@@ -129,7 +153,8 @@ void RecordingPrinters::drawPicture(const QImage& picture, float x, float y, flo
                     y,
                     picture.size(),
                     width,
-                    height});
+                    height,
+                    textColor()});
 }
 
 void RecordingPrinters::finishDocument() {
@@ -137,7 +162,7 @@ void RecordingPrinters::finishDocument() {
         failDocument(failureReason);
     if (documentFailed())
         return;
-    entries.append({Entry::EndDoc, currentPrinter(), {}, {}, 0, false, 0, 0, {}, 0, 0});
+    entries.append({Entry::EndDoc, currentPrinter(), {}, {}, 0, false, 0, 0, {}, 0, 0, {}});
     documentNames.append(documentName());
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QColor>
+#include <QFont>
 #include <QImage>
 #include <QList>
 #include <QSizeF>
@@ -41,6 +43,12 @@ public:
     float fontSize() const { return fontSize_; }
     void setFontBold(bool bold) { fontBold_ = bold; }
     bool fontBold() const { return fontBold_; }
+    // Colour of the text printed from now on; black until set.
+    void setTextColor(const QColor& color) { textColor_ = color; }
+    QColor textColor() const { return textColor_; }
+    // The font of the next line, and the width of a text in it, in twips.
+    QFont font() const;
+    double textWidthTwips(const QString& text) const;
     void setCurrentX(float twips) { currentX_ = twips; }
     float currentX() const { return currentX_; }
     void setCurrentY(float twips) { currentY_ = twips; }
@@ -80,6 +88,7 @@ private:
     QString fontName_ = QStringLiteral("Arial");
     float fontSize_ = 12.0f;
     bool fontBold_ = false;
+    QColor textColor_{Qt::black};
     float currentX_ = 0.0f;
     float currentY_ = 0.0f;
 };
@@ -99,6 +108,7 @@ public:
         QSize pictureSize;
         float width = 0;
         float height = 0;
+        QColor color;
     };
 
     RecordingPrinters();

@@ -328,10 +328,7 @@ QSizeF QtPrinters::printableAreaTwips() const {
 }
 
 QFont QtPrinters::currentFont() const {
-    QFont font(fontName());
-    font.setPointSizeF(fontSize() > 0 ? fontSize() : 12.0);
-    font.setBold(fontBold());
-    return font;
+    return font();
 }
 
 double QtPrinters::toDevice(float twips) const {
@@ -428,7 +425,7 @@ void QtPrinters::drawText(const QString& text) {
         discardDocument();
         return;
     }
-    p.setPen(Qt::black);
+    p.setPen(textColor());
     p.drawText(QPointF(toDevice(currentX()), toDevice(currentY()) + metrics.ascent()), text);
 }
 

@@ -75,44 +75,72 @@ void FrmAttestato::onLoad() {
     CommandTile* stampa = option5_->tile(0);
     stampa->setCaption(didascaliaStampa(m.GiudizioAttestato));
     stampa->setEnabled(attestatoStampabile(m.GiudizioAttestato));
-    DisegnaAttestato();
+    righe_ = righeAttestato(m, platform::clock().shortDate());
+    connect(picture1_, &PictureBox::resized, this, &FrmAttestato::boxRidimensionato);
+    DisegnaAttestato(true);
 }
 
-bool FrmAttestato::DisegnaAttestato() {
-    const Modulo2& m = Modulo2::get();
-    const QStringList righe = righeAttestato(m, platform::clock().shortDate());
+bool FrmAttestato::DisegnaAttestato(bool passoPasso) {
     QPointer<FrmAttestato> self(this);
     disegnoInCorso_ = true;
-    picture1_->setCurrentY(0);
-    for (int n = 1; n <= kRigheAttestato; ++n) {
-        const StileRiga stile = stileRiga(n);
-        picture1_->setDrawFont(designFont(stile.font, stile.punti, stile.grassetto));
-        picture1_->setForeColor(bgr(stile.colore));
-        const QString& testo = righe[n - 1];
-        if (testo.isEmpty()) {
-            picture1_->setCurrentY(picture1_->currentY() + picture1_->textHeight());
-            continue;
+    ridisegna_ = true;
+    while (ridisegna_) {
+        ridisegna_ = false;
+        ++disegni_;
+        picture1_->clear();
+        rigaDisegnata_ = 0;
+        altoRighe_.clear();
+        larghezzaDisegno_ = picture1_->width();
+        for (int n = 1; n <= kRigheAttestato && !ridisegna_; ++n) {
+            const StileRiga stile = stileRiga(n);
+            picture1_->setDrawFont(designFont(stile.font, stile.punti, stile.grassetto));
+            picture1_->setForeColor(bgr(stile.colore));
+            altoRighe_.append(picture1_->currentY());
+            const QString& testo = righe_[n - 1];
+            if (testo.isEmpty()) {
+                picture1_->setCurrentY(picture1_->currentY() + picture1_->textHeight());
+                continue;
+            }
+            if (passoPasso) {
+                if (!isVisible())
+                    showForm();
+                // The lines drawn so far appear, and the tiles answer, while drawing.
+                QCoreApplication::processEvents();
+                if (!self)
+                    return false;
+                if (isUnloading()) {
+                    disegnoInCorso_ = false;
+                    // The deletion held back while drawing may go ahead now.
+                    if (eliminazioneRinviata_)
+                        deleteLater();
+                    return false;
+                }
+                // The window manager has resized the box: the lines drawn so
+                // far are centred on the old width. The width may change
+                // before its resize event arrives.
+                if (rigaDisegnata_ > 0 && picture1_->width() != larghezzaDisegno_)
+                    ridisegna_ = true;
+                if (ridisegna_)
+                    break;
+            }
+            larghezzaDisegno_ = picture1_->width();
+            const double larghezza = picture1_->width();
+            picture1_->setCurrentX(larghezza / 2 - picture1_->textWidth(testo) / 2);
+            picture1_->printText(testo);
+            rigaDisegnata_ = n;
         }
-        if (!isVisible())
-            showForm();
-        // The lines drawn so far appear, and the tiles answer, while drawing.
-        QCoreApplication::processEvents();
-        if (!self)
-            return false;
-        if (isUnloading()) {
-            disegnoInCorso_ = false;
-            // The deletion held back while drawing may go ahead now.
-            if (eliminazioneRinviata_)
-                deleteLater();
-            return false;
-        }
-        const double larghezza = picture1_->width();
-        picture1_->setCurrentX(larghezza / 2 - picture1_->textWidth(testo) / 2);
-        picture1_->printText(testo);
-        rigaDisegnata_ = n;
     }
     disegnoInCorso_ = false;
     return true;
+}
+
+void FrmAttestato::boxRidimensionato() {
+    if (isUnloading() || picture1_->width() == larghezzaDisegno_)
+        return;
+    if (disegnoInCorso_)
+        ridisegna_ = true;
+    else if (rigaDisegnata_ > 0)
+        DisegnaAttestato(false);
 }
 
 bool FrmAttestato::event(QEvent* e) {
@@ -129,7 +157,7 @@ void FrmAttestato::SceltaAttestato(int indice) {
     switch (indice) {
     case 0:
         if (option5_->tile(0)->isEnabled())
-            StampaAttestato(picture1_->image(), platform::printers());
+            StampaAttestato(righe_, altoRighe_, picture1_->size(), platform::printers());
         break;
     case 1:
         unload();

@@ -3,6 +3,9 @@
 
 #include "framework/Form.h"
 
+#include <QList>
+#include <QStringList>
+
 class PictureBox;
 class TileGroup;
 
@@ -18,6 +21,8 @@ public:
     // The number of the last line drawn, 0 before the first.
     int rigaDisegnata() const { return rigaDisegnata_; }
     bool disegnoInCorso() const { return disegnoInCorso_; }
+    // How many times the certificate has been drawn from the top.
+    int disegni() const { return disegni_; }
 
     void SceltaAttestato(int indice);
 
@@ -28,13 +33,24 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    // Draws the 25 lines; false when the window was closed meanwhile, in
-    // which case nothing of it may be touched any more.
-    bool DisegnaAttestato();
+    // Draws the 25 lines, letting the window's events run before each one
+    // when `passoPasso`; false when the window was closed meanwhile, in
+    // which case nothing of it may be touched any more. The lines are centred
+    // on the box as it is when each is drawn: if the box changes size on the
+    // way, the drawing starts again from the top.
+    bool DisegnaAttestato(bool passoPasso);
+    void boxRidimensionato();
 
     PictureBox* picture1_ = nullptr;
     TileGroup* option5_ = nullptr;
     int rigaDisegnata_ = 0;
     bool disegnoInCorso_ = false;
+    bool ridisegna_ = false;
+    // The box's width the lines drawn so far are centred on.
+    int larghezzaDisegno_ = -1;
+    int disegni_ = 0;
+    QStringList righe_;
+    // The top of each line on the box, in pixels, as last drawn.
+    QList<double> altoRighe_;
     bool eliminazioneRinviata_ = false;
 };

@@ -122,7 +122,7 @@ void FrmStampaEsercizio::SceltaRisultati(int indice) {
         StampaEsercizio(Modulo2::get(), platform::printers());
         break;
     case kNome:
-        Forms::get<FrmNome>().showForm();
+        Forms::get<FrmNome>().showForm(this);
         break;
     case kAttestato:
         Forms::get<FrmAttestato>().showForm();
@@ -133,5 +133,5 @@ void FrmStampaEsercizio::SceltaRisultati(int indice) {
 }
 
 void FrmStampaEsercizio::scegliStampante() {
-    Forms::get<FrmSceltaStampante>().showModal();
+    Forms::get<FrmSceltaStampante>().showModal(this);
 }

@@ -2,6 +2,9 @@
 #include "results/StampaAttestato.h"
 
 #include "platform/Printers.h"
+#include "results/Attestato.h"
+
+#include <QColor>
 
 #include <algorithm>
 
@@ -11,8 +14,8 @@ constexpr double kAlto = 100;
 constexpr double kTwipsPerPixel = 15;
 } // namespace
 
-QRectF posizioneAttestato(const QSize& immaginePixel, const QSizeF& areaStampabile) {
-    QSizeF dimensione = QSizeF(immaginePixel) * kTwipsPerPixel;
+QRectF posizioneAttestato(const QSize& riquadroPixel, const QSizeF& areaStampabile) {
+    QSizeF dimensione = QSizeF(riquadroPixel) * kTwipsPerPixel;
     const double larghezza = areaStampabile.width() - kSinistra;
     const double altezza = areaStampabile.height() - kAlto;
     // A maximised picture box on a large screen is wider than a page: at its
@@ -25,11 +28,30 @@ QRectF posizioneAttestato(const QSize& immaginePixel, const QSizeF& areaStampabi
     return {QPointF(kSinistra, kAlto), dimensione};
 }
 
-bool StampaAttestato(const QImage& immagine, Printers& p) {
+bool StampaAttestato(const QStringList& righe, const QList<double>& altoPixel, const QSize& riquadroPixel,
+                     Printers& p) {
     p.setDocumentName(QStringLiteral("Attestato"));
     p.print(QString());
     // The printable area is known once the document is open.
-    const QRectF r = posizioneAttestato(immagine.size(), p.printableAreaTwips());
-    p.paintPicture(immagine, float(r.x()), float(r.y()), float(r.width()), float(r.height()));
+    const QRectF r = posizioneAttestato(riquadroPixel, p.printableAreaTwips());
+    // Twips of paper per pixel of screen. The screen draws at 96 dots per
+    // inch, where a point is 20 twips at 15 twips a pixel: a font keeps its
+    // size at the natural scale and shrinks with the rectangle.
+    const double scala = riquadroPixel.width() > 0 ? r.width() / riquadroPixel.width() : 0;
+    const double punti = scala / kTwipsPerPixel;
+    for (int n = 1; n <= kRigheAttestato && n <= righe.size() && n <= altoPixel.size(); ++n) {
+        const QString& testo = righe[n - 1];
+        if (testo.isEmpty())
+            continue;
+        const StileRiga stile = stileRiga(n);
+        p.setFontName(stile.font);
+        p.setFontSize(float(stile.punti * punti));
+        p.setFontBold(stile.grassetto);
+        const quint32 c = stile.colore;
+        p.setTextColor(QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)));
+        // Centred as on screen: the text with its blanks.
+        const double x = r.center().x() - p.textWidthTwips(testo) / 2;
+        p.printAt(float(x), float(r.top() + altoPixel[n - 1] * scala), testo);
+    }
     return p.endDoc();
 }

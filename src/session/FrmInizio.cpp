@@ -136,7 +136,7 @@ void FrmInizio::build() {
     QAction* stampaSchede = addMenuItem(QStringLiteral("frmStampaSchede"), QStringLiteral("Stampa schede"));
     connect(stampaSchede, &QAction::triggered, this, [] { Forms::get<FrmStampaSchedeBig>().showForm(); });
     QAction* autore = addMenuItem(QStringLiteral("mnuAutore"), QStringLiteral("About"));
-    connect(autore, &QAction::triggered, this, [] { Forms::get<FrmAutore>().showForm(); });
+    connect(autore, &QAction::triggered, this, [this] { Forms::get<FrmAutore>().showForm(this); });
 
     // Tab positions: the level tiles 0, 2, 1, then "Vai", then "Esci".
     setTabOrder(liv0, liv2);

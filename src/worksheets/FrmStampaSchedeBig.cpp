@@ -93,7 +93,8 @@ void FrmStampaSchedeBig::build() {
 
     QAction* stampante =
         addMenuItem(QStringLiteral("mnuStampante"), QStringLiteral("Scelta della Stampante"));
-    connect(stampante, &QAction::triggered, this, [] { Forms::get<FrmSceltaStampante>().showModal(); });
+    connect(stampante, &QAction::triggered, this,
+            [this] { Forms::get<FrmSceltaStampante>().showModal(this); });
 }
 
 void FrmStampaSchedeBig::buildPreview() {

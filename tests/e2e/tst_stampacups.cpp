@@ -98,10 +98,20 @@ double differenza(const QImage& a, const QImage& b) {
     const QImage ca = a.copy(inchiostro(a));
     const QImage cb =
         b.copy(inchiostro(b)).scaled(ca.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // The queue's margins move the page by a fraction of a dot, which large
+    // text shows along every edge: each dot is compared with the closest of
+    // its neighbours.
     double somma = 0;
     for (int y = 0; y < ca.height(); ++y)
-        for (int x = 0; x < ca.width(); ++x)
-            somma += qAbs(ca.pixelColor(x, y).value() - cb.pixelColor(x, y).value());
+        for (int x = 0; x < ca.width(); ++x) {
+            int minima = 255;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx)
+                    if (cb.rect().contains(x + dx, y + dy))
+                        minima = qMin(minima, qAbs(ca.pixelColor(x, y).value() -
+                                                   cb.pixelColor(x + dx, y + dy).value()));
+            somma += minima;
+        }
     return somma / qMax(1, ca.width() * ca.height());
 }
 
@@ -202,7 +212,7 @@ class TstStampaCups : public QObject {
                                 .arg(ib.height())));
         const double diff = differenza(a, b);
         qInfo("%s: ink %dx%d, mean difference %.1f", qPrintable(nome), ia.width(), ia.height(), diff);
-        QVERIFY2(diff < 12, qPrintable(QStringLiteral("%1 differs: %2").arg(nome).arg(diff)));
+        QVERIFY2(diff < 5, qPrintable(QStringLiteral("%1 differs: %2").arg(nome).arg(diff)));
     }
 
     // A run of twenty operations, some answered wrong first, some corrected.

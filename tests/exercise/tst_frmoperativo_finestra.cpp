@@ -273,6 +273,54 @@ private Q_SLOTS:
 
     // Loaded hidden by the level choice, shown by "Vai", then a run by keyboard only:
     // digits on the numeric keypad, Enter to check and for "Avanti".
+    // A double click acts twice only on the tile under both presses: the
+    // second press of one on "Verifica" lands on the tile that has just taken
+    // its place ("Ricomincia" after the 20th answer, "SI" after a wrong one)
+    // and does nothing there.
+    void doppioClic_data() {
+        QTest::addColumn<int>("operazione");
+        QTest::addColumn<bool>("esatta");
+        QTest::addColumn<QString>("dove");
+        QTest::addColumn<QString>("sotto");
+        riga("Verifica alla 20a, Ricomincia sotto", 20, true, "Option2(11)", "optAvviso(1)");
+        riga("Verifica sbagliata, SI sotto", 3, false, "Option2(11)", "Option3(0)");
+        riga("una cifra due volte", 1, true, "Option2(5)", "Option2(5)");
+    }
+    void doppioClic() {
+        QFETCH(int, operazione);
+        QFETCH(bool, esatta);
+        QFETCH(QString, dove);
+        QFETCH(QString, sotto);
+        FrmOperativo* f = apri();
+        QVERIFY(f);
+        for (int i = 1; i < operazione; ++i) {
+            rispondi(f, giusta());
+            clic(f, "Option2(12)");
+        }
+        const QString risposta = esatta ? giusta() : sbagliata();
+        if (dove == QLatin1String("Option2(11)"))
+            digita(f, risposta);
+        const QStringList prima(m().RegistroOperazioni.begin(), m().RegistroOperazioni.end());
+        auto* tessera = control<CommandTile>(f, dove);
+        const QPoint punto = tessera->mapTo(f, tessera->rect().center());
+        QTest::mouseDClick(f->windowHandle(), Qt::LeftButton, {}, punto);
+        // The second press did land on the tile that took the first one's place.
+        QCOMPARE(f->childAt(punto)->objectName(), sotto);
+        if (dove == QLatin1String("Option2(5)")) {
+            QCOMPARE(nascosta(f)->caption(), "55");
+            return;
+        }
+        QCOMPARE(pannello(f), esatta ? "fraAvviso" : "fraAiuto");
+        QCOMPARE(m().NumOperazione, operazione);
+        QCOMPARE(m().RisposteEsatte, esatta ? operazione : operazione - 1);
+        QCOMPARE(m().RifiutiAiuto, 0);
+        QCOMPARE(testo(f, "LblOperazione"), QString::number(operazione));
+        // Checked once: the answer is in its record once.
+        QCOMPARE(registro(operazione).count("(R." + risposta + (esatta ? "  " : "* ")), 1);
+        QStringList dopo(m().RegistroOperazioni.begin(), m().RegistroOperazioni.end());
+        QCOMPARE(dopo.mid(0, operazione), prima.mid(0, operazione));
+    }
+
     void unaSerieInteraDaTastiera() {
         FrmOperativo* f = apri(1, false);
         QVERIFY(f);

@@ -71,32 +71,43 @@ private Q_SLOTS:
     void finestraModaleESenzaBordo() {
         Prova& p = Forms::get<Prova>();
         p.setBorderless(true);
-        p.showModal();
-        QVERIFY(QTest::qWaitForWindowActive(&p));
-        QCOMPARE(p.windowModality(), Qt::ApplicationModal);
-        QCOMPARE(QApplication::activeModalWidget(), &p);
-        QVERIFY(p.windowFlags() & Qt::FramelessWindowHint);
-        QVERIFY(p.attivazioni >= 1);
-        // Centred on the available area of the screen.
-        const QRect schermo = QGuiApplication::primaryScreen()->availableGeometry();
-        QVERIFY(qAbs(p.frameGeometry().center().x() - schermo.center().x()) <= 2);
-        QVERIFY(qAbs(p.frameGeometry().center().y() - schermo.center().y()) <= 2);
+        bool tornata = false;
+        whileModal(
+            [&] {
+                p.showModal();
+                tornata = true;
+            },
+            [&] {
+                // Showing it modally waits until it is unloaded.
+                QVERIFY(!tornata);
+                QVERIFY(QTest::qWaitForWindowActive(&p));
+                QCOMPARE(p.windowModality(), Qt::ApplicationModal);
+                QCOMPARE(QApplication::activeModalWidget(), &p);
+                QVERIFY(p.windowFlags() & Qt::FramelessWindowHint);
+                QVERIFY(p.attivazioni >= 1);
+                // Centred on the available area of the screen.
+                const QRect schermo = QGuiApplication::primaryScreen()->availableGeometry();
+                QVERIFY(qAbs(p.frameGeometry().center().x() - schermo.center().x()) <= 2);
+                QVERIFY(qAbs(p.frameGeometry().center().y() - schermo.center().y()) <= 2);
 
-        // Enter presses the focused button, as Space does.
-        int premuto = 0;
-        connect(p.pulsante, &QPushButton::clicked, this, [&premuto] { ++premuto; });
-        p.pulsante->setFocus();
-        pressKey(Qt::Key_Return);
-        pressKey(Qt::Key_Space);
-        releaseKey(Qt::Key_Space);
-        QCOMPARE(premuto, 2);
+                // Enter presses the focused button, as Space does.
+                int premuto = 0;
+                connect(p.pulsante, &QPushButton::clicked, this, [&premuto] { ++premuto; });
+                p.pulsante->setFocus();
+                pressKey(Qt::Key_Return);
+                pressKey(Qt::Key_Space);
+                releaseKey(Qt::Key_Space);
+                QCOMPARE(premuto, 2);
 
-        const QImage img = p.pulsante->grab().toImage();
-        const QColor giallo = bgr(0x0080FFFF);
-        QCOMPARE(img.pixelColor(6, img.height() / 2), giallo);
-        QCOMPARE(img.pixelColor(img.width() - 7, 6), giallo);
-        QCOMPARE(img.pixelColor(img.width() / 2, img.height() - 7), giallo);
-        p.unload();
+                const QImage img = p.pulsante->grab().toImage();
+                const QColor giallo = bgr(0x0080FFFF);
+                QCOMPARE(img.pixelColor(6, img.height() / 2), giallo);
+                QCOMPARE(img.pixelColor(img.width() - 7, 6), giallo);
+                QCOMPARE(img.pixelColor(img.width() / 2, img.height() - 7), giallo);
+                p.unload();
+                QVERIFY(!tornata);
+            });
+        QVERIFY(tornata);
         flushEvents();
         QVERIFY(!QApplication::activeModalWidget());
     }

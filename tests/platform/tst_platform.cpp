@@ -2,9 +2,11 @@
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/Platform.h"
+#include "platform/QtMessageBox.h"
 #include "platform/QtPrinters.h"
 #include "platform/RandomSource.h"
 
+#include <QMessageBox>
 #include <QtTest>
 
 namespace {
@@ -81,6 +83,33 @@ private Q_SLOTS:
         QCOMPARE(std::tuple(e[2].kind, e[2].pictureSize, QRectF(e[2].x, e[2].y, e[2].width, e[2].height)),
                  std::tuple(RecordingPrinters::Entry::Picture, QSize(30, 20), QRectF(100, 200, 3000, 2000)));
         QCOMPARE(e[3].kind, RecordingPrinters::Entry::EndDoc);
+    }
+
+    // The message box acts only on a key pressed after it appeared: repeats of
+    // a key held from before, marked as such or sent as X11 does (a release
+    // and a press with one timestamp), leave it on show.
+    void messaggioSoloTastiNuovi() {
+        QList<bool> aperto;
+        QTimer::singleShot(0, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            QWidget* dove = box->focusWidget() ? box->focusWidget() : box;
+            auto tasto = [&](QEvent::Type tipo, bool ripetuto, quint64 quando) {
+                QKeyEvent e(tipo, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), ripetuto);
+                e.setTimestamp(quando);
+                QApplication::sendEvent(dove, &e);
+                aperto << box->isVisible();
+            };
+            tasto(QEvent::KeyPress, true, 10);
+            tasto(QEvent::KeyRelease, false, 20);
+            tasto(QEvent::KeyPress, false, 20);
+            tasto(QEvent::KeyRelease, false, 30);
+            tasto(QEvent::KeyPress, false, 40);
+            if (box->isVisible())
+                box->reject();
+        });
+        QtMessageBox().show(QStringLiteral("Il documento è stato salvato"));
+        QCOMPARE(aperto, QList<bool>({true, true, true, true, false}));
     }
 
     void stampaSuFilePdf() {

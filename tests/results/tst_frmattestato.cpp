@@ -41,6 +41,13 @@ class TstFrmAttestato : public QObject {
         return control<CommandTile>(f, QStringLiteral("Option5(%1)").arg(i));
     }
     static PictureBox* picture(const QWidget* f) { return control<PictureBox>(f, "Picture1"); }
+    static QStringList conTesto(const QStringList& righe) {
+        QStringList r;
+        for (const QString& riga : righe)
+            if (!riga.isEmpty())
+                r << riga;
+        return r;
+    }
     static QString fuoco() {
         return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
     }
@@ -125,16 +132,50 @@ private Q_SLOTS:
         QTest::addColumn<int>("esatte");
         QTest::addColumn<int>("operazioni");
         QTest::addColumn<QString>("nome");
-        QTest::newRow("distinto") << 17 << 20 << "ROSSI";
-        QTest::newRow("non classificato, nome vuoto") << 0 << 0 << "";
-        QTest::newRow("segnaposto") << 5 << 6 << "?";
+        // 0: as opened; otherwise the box gets this width, as the window
+        // manager's resize gives it, after the drawing or, from the events run
+        // between two lines, once this line has been drawn.
+        QTest::addColumn<int>("larghezza");
+        QTest::addColumn<int>("dopoRiga");
+        QTest::newRow("distinto") << 17 << 20 << "ROSSI" << 0 << 0;
+        QTest::newRow("non classificato, nome vuoto") << 0 << 0 << "" << 0 << 0;
+        QTest::newRow("segnaposto") << 5 << 6 << "?" << 0 << 0;
+        QTest::newRow("ristretta dopo il disegno") << 17 << 20 << "ROSSI" << 500 << 0;
+        QTest::newRow("allargata dopo la riga 6") << 17 << 20 << "ROSSI" << 1400 << 6;
+        QTest::newRow("ristretta dopo la riga 21") << 17 << 20 << "ROSSI" << 420 << 21;
     }
     void disegno() {
         QFETCH(int, esatte);
         QFETCH(int, operazioni);
         QFETCH(QString, nome);
+        QFETCH(int, larghezza);
+        QFETCH(int, dopoRiga);
+        QTimer spia;
+        spia.setInterval(0);
+        bool ridimensionata = false;
+        connect(&spia, &QTimer::timeout, this, [&] {
+            auto* f = static_cast<FrmAttestato*>(Forms::find(FrmAttestato::kName));
+            if (f && f->rigaDisegnata() == dopoRiga && f->disegnoInCorso()) {
+                spia.stop();
+                ridimensionata = true;
+                picture(f)->resize(larghezza, picture(f)->height());
+            }
+        });
+        if (dopoRiga > 0)
+            spia.start();
         FrmAttestato* f = apri(esatte, operazioni, nome);
         QVERIFY(f);
+        if (larghezza > 0 && dopoRiga == 0) {
+            const int prima = f->disegni();
+            picture(f)->resize(larghezza, picture(f)->height());
+            QCOMPARE(f->disegni(), prima + 1);
+        }
+        if (larghezza > 0) {
+            QVERIFY(dopoRiga == 0 || ridimensionata);
+            // Drawn again, from the top, on the new width.
+            QVERIFY(f->disegni() >= 2);
+            QCOMPARE(f->rigaDisegnata(), 25);
+        }
         const QImage img = picture(f)->image();
         QCOMPARE(img.size(), picture(f)->size());
         const QColor fondo = img.pixelColor(img.width() - 1, img.height() - 1);
@@ -205,17 +246,13 @@ private Q_SLOTS:
         strokes("1 Return");
         QCOMPARE(Forms::isLoaded(FrmAttestato::kName), stampabile);
 
-        QList<Entry::Kind> attesi, stampati;
+        // Each print: the empty line that opens it, the lines with text, the end.
+        QStringList attesi, stampati;
         for (int volta = 0; stampabile && volta < 2; ++volta)
-            attesi << Entry::Text << Entry::Picture << Entry::EndDoc;
+            attesi << QString() << conTesto(righeAttestato(m(), fakes.clock->shortDate())) << "(fine)";
         for (const Entry& e : fakes.printers->entries) {
-            stampati << e.kind;
-            QCOMPARE(e.text, QString());
-            if (e.kind == Entry::Picture) {
-                QCOMPARE(e.pictureSize, img.size());
-                QCOMPARE(QRectF(e.x, e.y, e.width, e.height),
-                         QRectF(1000, 100, img.width() * 15, img.height() * 15));
-            }
+            QVERIFY(e.kind != Entry::Picture);
+            stampati << (e.kind == Entry::EndDoc ? QStringLiteral("(fine)") : e.text);
         }
         QCOMPARE(stampati, attesi);
         QCOMPARE(fakes.messageBox->texts, QStringList());
@@ -235,6 +272,57 @@ private Q_SLOTS:
         strokes("2 Return");
         QCOMPARE(Forms::loadedNames(), QStringList());
         QCOMPARE(fineProgramma, 1);
+    }
+
+    // The certificate is printed as text, each line in its style where the
+    // screen has it, centred on the rectangle the picture box takes on the
+    // page; a page narrower than the box shrinks all of it in proportion.
+    void stampaComeLoSchermo_data() {
+        QTest::addColumn<QSizeF>("area");
+        QTest::newRow("A4") << QSizeF(11906, 16838);
+        QTest::newRow("pagina stretta") << QSizeF(4000, 16838);
+    }
+    void stampaComeLoSchermo() {
+        QFETCH(QSizeF, area);
+        fakes.printers->printableArea = area;
+        FrmAttestato* f = apri(17, 20);
+        QVERIFY(f);
+        const QSize box = picture(f)->size();
+        const double scala =
+            std::min({15.0, (area.width() - 1000) / box.width(), (area.height() - 100) / box.height()});
+        QTest::mouseClick(tessera(f, 0), Qt::LeftButton);
+        const QStringList righe = righeAttestato(m(), fakes.clock->shortDate());
+        QList<Entry> testi;
+        for (const Entry& e : fakes.printers->entries)
+            if (e.kind == Entry::Text && !e.text.isEmpty())
+                testi << e;
+        QCOMPARE(testi.size(), conTesto(righe).size());
+        RecordingPrinters misura;
+        const QImage img = picture(f)->image();
+        double alto = 0;
+        for (int n = 1, i = 0; n <= 25; ++n) {
+            const StileRiga s = stileRiga(n);
+            const double altezza = QFontMetricsF(designFont(s.font, s.punti, s.grassetto), &img).height();
+            if (righe[n - 1].isEmpty()) {
+                alto += altezza;
+                continue;
+            }
+            const Entry& e = testi[i++];
+            const QString dove = QStringLiteral("riga %1 «%2»").arg(n).arg(e.text);
+            QVERIFY2(e.text == righe[n - 1], qPrintable(dove));
+            QVERIFY2(qAbs(e.y - (100 + alto * scala)) < 0.5, qPrintable(dove));
+            QVERIFY2(qAbs(e.fontSize - s.punti * scala / 15) < 0.01, qPrintable(dove));
+            QVERIFY2(e.bold == s.grassetto && e.fontName == s.font, qPrintable(dove));
+            QVERIFY2(e.color == ((n == 6 || n == 9 || n == 19) ? QColor(Qt::red) : QColor(Qt::black)),
+                     qPrintable(dove));
+            misura.setFontName(e.fontName);
+            misura.setFontSize(e.fontSize);
+            misura.setFontBold(e.bold);
+            const double centro = e.x + misura.textWidthTwips(e.text) / 2;
+            QVERIFY2(qAbs(centro - (1000 + box.width() * scala / 2)) < 0.5, qPrintable(dove));
+            alto += altezza;
+        }
+        QCOMPARE(fakes.printers->entries.last().kind, Entry::EndDoc);
     }
 
     // Closed from the events run before a line is drawn: the drawing stops at

@@ -32,14 +32,31 @@ class TstFrmSceltaStampante : public QObject {
 
     FakePlatform fakes;
 
-    // Opens the window as a teacher does: from the results window's menu.
-    static Form* apri() {
+    // Opens the window as a teacher does, from the results window's menu, and
+    // runs `dentro` on it while the menu waits for it to close. True when the
+    // window opened, belonging to the results window, and the menu returned
+    // only once it had closed.
+    static bool apri(const std::function<void(Form*)>& dentro) {
         FrmStampaEsercizio& risultati = Forms::get<FrmStampaEsercizio>();
         if (!showAndActivate(risultati))
-            return nullptr;
-        control<QAction>(&risultati, QStringLiteral("mnuScegli"))->trigger();
-        Form* f = Forms::find(FrmSceltaStampante::kName);
-        return f && QTest::qWaitForWindowActive(f) ? f : nullptr;
+            return false;
+        bool aperta = false, chiusaPrima = false;
+        whileModal(
+            [&] {
+                control<QAction>(&risultati, QStringLiteral("mnuScegli"))->trigger();
+                chiusaPrima = !Forms::isLoaded(FrmSceltaStampante::kName);
+            },
+            [&] {
+                Form* f = Forms::find(FrmSceltaStampante::kName);
+                // Qt counts a window that belongs to the active one as active
+                // at once: wait for it to be the active window itself.
+                if (!f || !QTest::qWaitFor([f] { return QApplication::activeWindow() == f; }) ||
+                    f->windowHandle()->transientParent() != risultati.windowHandle())
+                    return;
+                aperta = true;
+                dentro(f);
+            });
+        return aperta && chiusaPrima;
     }
     static ComboBox* combo(const Form* f) { return control<ComboBox>(f, QStringLiteral("Combo1")); }
     static QString etichetta(const Form* f, const QString& nome) {
@@ -98,37 +115,35 @@ private Q_SLOTS:
         QFETCH(QString, come);
         fakes.printers->devices = stampanti;
         fakes.printers->setCurrentPrinter(inUso);
-        Form* f = apri();
-        QVERIFY(f);
-        QCOMPARE(f->windowTitle(), QStringLiteral("Form1"));
-        QCOMPARE(f->backColor(), bgr(0x00C0FFFF));
-        QCOMPARE(f->windowModality(), Qt::ApplicationModal);
-        QCOMPARE(QApplication::activeModalWidget(), f);
-        QCOMPARE(f->client()->size(), QSize(404, 364));
-        QCOMPARE(f->minimumSize(), f->maximumSize());
-
-        QCOMPARE(voci(f), stampanti);
-        QCOMPARE(combo(f)->listIndex(), 0);
-        QCOMPARE(combo(f)->text(), stampanti.first());
-        QCOMPARE(QApplication::focusWidget(), combo(f));
-        QCOMPARE(twipsRect(combo(f)), QRectF(612, 2400, 4632, 336));
-        for (const QString nome : {"Label1", "Label2", "Combo1"})
-            QCOMPARE(fontDi(control(f, nome)), Font("MS Sans Serif", 9.75, true));
-        auto* chiudi = control<Button>(f, QStringLiteral("Command2"));
-        QCOMPARE(chiudi->text(), QStringLiteral("C H I U D I"));
-        QCOMPARE(chiudi->backColor(), bgr(0x0080FFFF));
-        QCOMPARE(fontDi(chiudi), Font("MS Sans Serif", 13.5, true));
         for (int volta = 0; volta < 2; ++volta) {
-            QCOMPARE(etichetta(f, QStringLiteral("Label1")), predefinita(inUso));
-            QCOMPARE(etichetta(f, QStringLiteral("Label2")), QString());
-            QCOMPARE(fakes.printers->currentPrinter(), inUso);
-            this->chiudi(f, come);
+            QVERIFY(apri([&](Form* f) {
+                QCOMPARE(f->windowTitle(), QStringLiteral("Form1"));
+                QCOMPARE(f->backColor(), bgr(0x00C0FFFF));
+                QCOMPARE(f->windowModality(), Qt::ApplicationModal);
+                QCOMPARE(QApplication::activeModalWidget(), f);
+                QCOMPARE(f->client()->size(), QSize(404, 364));
+                QCOMPARE(f->minimumSize(), f->maximumSize());
+
+                QCOMPARE(voci(f), stampanti);
+                QCOMPARE(combo(f)->listIndex(), 0);
+                QCOMPARE(combo(f)->text(), stampanti.first());
+                QCOMPARE(QApplication::focusWidget(), combo(f));
+                QCOMPARE(twipsRect(combo(f)), QRectF(612, 2400, 4632, 336));
+                for (const QString nome : {"Label1", "Label2", "Combo1"})
+                    QCOMPARE(fontDi(control(f, nome)), Font("MS Sans Serif", 9.75, true));
+                auto* chiudi = control<Button>(f, QStringLiteral("Command2"));
+                QCOMPARE(chiudi->text(), QStringLiteral("C H I U D I"));
+                QCOMPARE(chiudi->backColor(), bgr(0x0080FFFF));
+                QCOMPARE(fontDi(chiudi), Font("MS Sans Serif", 13.5, true));
+                QCOMPARE(etichetta(f, QStringLiteral("Label1")), predefinita(inUso));
+                QCOMPARE(etichetta(f, QStringLiteral("Label2")), QString());
+                QCOMPARE(fakes.printers->currentPrinter(), inUso);
+                this->chiudi(f, come);
+            }));
             QVERIFY(!Forms::isLoaded(FrmSceltaStampante::kName));
             QVERIFY(!QApplication::activeModalWidget());
             QCOMPARE(fakes.printers->currentPrinter(), inUso);
             QTRY_COMPARE(QApplication::activeWindow(), Forms::find(FrmStampaEsercizio::kName));
-            if (volta == 0)
-                QVERIFY((f = apri()));
         }
     }
 
@@ -138,50 +153,50 @@ private Q_SLOTS:
     // included); reopening shows it as the printer in use, nothing chosen yet.
     void testoEScelta() {
         fakes.printers->devices = QStringList{"Aula 1", "aula 1", Printers::kFilePdf};
-        Form* f = apri();
-        QVERIFY(f);
-        QLineEdit* riga = combo(f)->lineEdit();
-        QVERIFY(riga);
-        for (const QString testo : {"AULA 1", " Aula  1 ", "Stampante inesistente", "File PDF", "aula 1"}) {
-            riga->selectAll();
-            QTest::keyClicks(riga, testo);
-            QTest::keyClick(riga, Qt::Key_Return);
-            QCOMPARE(combo(f)->text(), testo);
+        QVERIFY(apri([&](Form* f) {
+            QLineEdit* riga = combo(f)->lineEdit();
+            QVERIFY(riga);
+            for (const QString testo :
+                 {"AULA 1", " Aula  1 ", "Stampante inesistente", "File PDF", "aula 1"}) {
+                riga->selectAll();
+                QTest::keyClicks(riga, testo);
+                QTest::keyClick(riga, Qt::Key_Return);
+                QCOMPARE(combo(f)->text(), testo);
+                QCOMPARE(fakes.printers->currentPrinter(), QStringLiteral("Aula 1"));
+                QCOMPARE(etichetta(f, QStringLiteral("Label2")), QString());
+            }
+            QTest::keyClick(riga, Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Command2"));
             QCOMPARE(fakes.printers->currentPrinter(), QStringLiteral("Aula 1"));
             QCOMPARE(etichetta(f, QStringLiteral("Label2")), QString());
-        }
-        QTest::keyClick(riga, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Command2"));
-        QCOMPARE(fakes.printers->currentPrinter(), QStringLiteral("Aula 1"));
-        QCOMPARE(etichetta(f, QStringLiteral("Label2")), QString());
-        QCOMPARE(voci(f), fakes.printers->devices);
+            QCOMPARE(voci(f), fakes.printers->devices);
 
-        scegliDallaLista(f, 1);
-        QCOMPARE(fakes.printers->currentPrinter(), QStringLiteral("aula 1"));
-        QCOMPARE(etichetta(f, QStringLiteral("Label2")), scelta(QStringLiteral("aula 1")));
-        QTest::keyClick(combo(f), Qt::Key_Down);
-        QCOMPARE(fakes.printers->currentPrinter(), Printers::kFilePdf);
-        QCOMPARE(etichetta(f, QStringLiteral("Label2")), scelta(Printers::kFilePdf));
-        QTest::keyClick(combo(f), Qt::Key_Up);
-        chiudi(f, QStringLiteral("close"));
+            scegliDallaLista(f, 1);
+            QCOMPARE(fakes.printers->currentPrinter(), QStringLiteral("aula 1"));
+            QCOMPARE(etichetta(f, QStringLiteral("Label2")), scelta(QStringLiteral("aula 1")));
+            QTest::keyClick(combo(f), Qt::Key_Down);
+            QCOMPARE(fakes.printers->currentPrinter(), Printers::kFilePdf);
+            QCOMPARE(etichetta(f, QStringLiteral("Label2")), scelta(Printers::kFilePdf));
+            QTest::keyClick(combo(f), Qt::Key_Up);
+            chiudi(f, QStringLiteral("close"));
+        }));
         QCOMPARE(fakes.printers->currentPrinter(), QStringLiteral("aula 1"));
 
-        f = apri();
-        QVERIFY(f);
-        QCOMPARE(etichetta(f, QStringLiteral("Label1")), predefinita(QStringLiteral("aula 1")));
-        QCOMPARE(etichetta(f, QStringLiteral("Label2")), QString());
-        QCOMPARE(combo(f)->text(), QStringLiteral("Aula 1"));
-        QCOMPARE(fakes.printers->currentPrinter(), QStringLiteral("aula 1"));
-        // The first entry, already selected, can still be picked.
-        scegliDallaLista(f, 0);
-        QCOMPARE(fakes.printers->currentPrinter(), QStringLiteral("Aula 1"));
-        QCOMPARE(etichetta(f, QStringLiteral("Label2")), scelta(QStringLiteral("Aula 1")));
+        QVERIFY(apri([&](Form* f) {
+            QCOMPARE(etichetta(f, QStringLiteral("Label1")), predefinita(QStringLiteral("aula 1")));
+            QCOMPARE(etichetta(f, QStringLiteral("Label2")), QString());
+            QCOMPARE(combo(f)->text(), QStringLiteral("Aula 1"));
+            QCOMPARE(fakes.printers->currentPrinter(), QStringLiteral("aula 1"));
+            // The first entry, already selected, can still be picked.
+            scegliDallaLista(f, 0);
+            QCOMPARE(fakes.printers->currentPrinter(), QStringLiteral("Aula 1"));
+            QCOMPARE(etichetta(f, QStringLiteral("Label2")), scelta(QStringLiteral("Aula 1")));
+        }));
     }
 
     // The end of the session closes the choice window with the others.
     void fineSessione() {
-        QVERIFY(apri());
-        FineSessione();
+        QVERIFY(apri([](Form*) { FineSessione(); }));
         flushEvents();
         QVERIFY(!Forms::isLoaded(FrmSceltaStampante::kName));
         QVERIFY(!Forms::isLoaded(FrmStampaEsercizio::kName));

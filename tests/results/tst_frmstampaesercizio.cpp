@@ -205,6 +205,11 @@ private Q_SLOTS:
         QCOMPARE(fakes.printers->documentsEnded(), stampe);
         if (fuoco < 0 && finestra != QLatin1String("chiusa"))
             QVERIFY(Forms::isLoaded(finestra) && Forms::find(finestra)->isVisible());
+        // The name window belongs to this one, which keeps it above; the
+        // certificate is a window of its own.
+        if (finestra == QLatin1String("frmNome") || finestra == QLatin1String("FrmAttestato"))
+            QCOMPARE(Forms::find(finestra)->windowHandle()->transientParent(),
+                     finestra == QLatin1String("frmNome") ? f->windowHandle() : nullptr);
         if (fuoco >= 0) {
             QCOMPARE(tesseraConFuoco(), fuoco);
             // Only the focused tile shows the focus colour; none looks pressed.
@@ -259,11 +264,15 @@ private Q_SLOTS:
         QCOMPARE(fakes.printers->documentsEnded(), 0);
         QCOMPARE(fakes.messageBox->texts, errore);
 
-        control<QAction>(f, QStringLiteral("mnuScegli"))->trigger();
-        auto* scelta = Forms::find(FrmSceltaStampante::kName);
-        QVERIFY(scelta && QTest::qWaitForWindowActive(scelta));
-        QTest::keyClick(control<ComboBox>(scelta, QStringLiteral("Combo1")), Qt::Key_Down);
-        QTest::mouseClick(control<QPushButton>(scelta, QStringLiteral("Command2")), Qt::LeftButton);
+        whileModal([&] { control<QAction>(f, QStringLiteral("mnuScegli"))->trigger(); },
+                   [&] {
+                       auto* scelta = Forms::find(FrmSceltaStampante::kName);
+                       QVERIFY(scelta &&
+                               QTest::qWaitFor([scelta] { return QApplication::activeWindow() == scelta; }));
+                       QTest::keyClick(control<ComboBox>(scelta, QStringLiteral("Combo1")), Qt::Key_Down);
+                       QTest::mouseClick(control<QPushButton>(scelta, QStringLiteral("Command2")),
+                                         Qt::LeftButton);
+                   });
         flushEvents();
         QVERIFY(QTest::qWaitForWindowActive(f));
 

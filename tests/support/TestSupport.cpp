@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QTimer>
 
 FakePlatform installFakePlatform(quint64 seed) {
     FakePlatform fakes;
@@ -48,6 +49,24 @@ bool showAndActivate(Form& form) {
     form.showForm();
     form.activateWindow();
     return QTest::qWaitForWindowActive(&form);
+}
+
+void whileModal(const std::function<void()>& open, const std::function<void()>& inside) {
+    bool ran = false;
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        ran = true;
+        inside();
+        if (auto* modal = qobject_cast<Form*>(QApplication::activeModalWidget()))
+            modal->unload();
+    });
+    timer.start(0);
+    open();
+    timer.stop();
+    // Nothing waited: the window did not open modally.
+    if (!ran)
+        inside();
 }
 
 QWidget* standInHolder() {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
+
 #include "framework/CommandTile.h"
 #include "framework/Form.h"
 #include "framework/Forms.h"
@@ -101,3 +103,8 @@ void holdKey(const QString& key, int repeats);
 
 // Shows a window and makes it the active one, so that focus events arrive.
 bool showAndActivate(Form& form);
+
+// Opening a modal window waits until it is closed: `inside` runs while
+// `open` waits, as the user acts on the modal window; a modal window still
+// open afterwards is unloaded, so that `open` returns.
+void whileModal(const std::function<void()>& open, const std::function<void()>& inside);

@@ -339,11 +339,16 @@ private Q_SLOTS:
         const QStringList fatta = anteprima();
         const Righe alunni = m().RigheAlunni;
         if (come == u"stampante"_s) {
-            control<QAction>(f, u"mnuStampante"_s)->trigger();
-            Form* scelta = Forms::find(FrmSceltaStampante::kName);
-            QVERIFY(scelta && QTest::qWaitForWindowActive(scelta));
-            QCOMPARE(QApplication::activeModalWidget(), scelta);
-            QTest::mouseClick(control<QPushButton>(scelta, u"Command2"_s), Qt::LeftButton);
+            whileModal([&] { control<QAction>(f, u"mnuStampante"_s)->trigger(); },
+                       [&] {
+                           Form* scelta = Forms::find(FrmSceltaStampante::kName);
+                           QVERIFY(scelta && QTest::qWaitFor([scelta] {
+                                       return QApplication::activeWindow() == scelta;
+                                   }));
+                           QCOMPARE(QApplication::activeModalWidget(), scelta);
+                           QCOMPARE(scelta->windowHandle()->transientParent(), f->windowHandle());
+                           QTest::mouseClick(control<QPushButton>(scelta, u"Command2"_s), Qt::LeftButton);
+                       });
         } else {
             // The real message box, closed as soon as it is the active window.
             platform::setMessageBox(std::make_unique<QtMessageBox>());
@@ -439,10 +444,12 @@ private Q_SLOTS:
             } else if (passo.startsWith(u"fuoco "_s)) {
                 bottone(passo.mid(6))->setFocus(Qt::TabFocusReason);
             } else if (passo == u"stampante"_s) {
-                control<QAction>(f, u"mnuStampante"_s)->trigger();
-                Form* scelta = Forms::find(FrmSceltaStampante::kName);
-                QVERIFY(scelta);
-                scelta->close();
+                whileModal([&] { control<QAction>(f, u"mnuStampante"_s)->trigger(); },
+                           [&] {
+                               Form* scelta = Forms::find(FrmSceltaStampante::kName);
+                               QVERIFY(scelta);
+                               scelta->close();
+                           });
                 flushEvents();
             } else if (passo == u"riapri"_s) {
                 flushEvents();
