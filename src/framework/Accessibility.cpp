@@ -47,7 +47,14 @@ QString joinedParts(const QWidget* container) {
     return texts.join(separator);
 }
 
+EventObserver& observer() {
+    static EventObserver instance;
+    return instance;
+}
+
 void sendEvent(QWidget* widget, QAccessible::Event type) {
+    if (widget && observer())
+        observer()(widget, type);
     if (!widget || !QAccessible::isActive())
         return;
     QAccessibleEvent event(widget, type);
@@ -311,6 +318,10 @@ void restacked(QWidget* widget) {
 
 void textChanged(QWidget* widget) {
     sendEvent(widget, QAccessible::NameChanged);
+}
+
+void setEventObserver(EventObserver observer) {
+    accessibility::observer() = std::move(observer);
 }
 
 } // namespace accessibility

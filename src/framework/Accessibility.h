@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QAccessible>
 #include <QList>
 #include <QString>
+#include <functional>
 
 class CommandTile;
 class Label;
@@ -47,5 +49,10 @@ void announceShown(QWidget* panel);
 void restacked(QWidget* widget);
 // The text a widget exposes has changed.
 void textChanged(QWidget* widget);
+
+// Sees every event the functions above send, also when no assistive
+// technology listens (the tests have none).
+using EventObserver = std::function<void(QWidget* widget, QAccessible::Event type)>;
+void setEventObserver(EventObserver observer);
 
 } // namespace accessibility

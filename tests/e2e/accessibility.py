@@ -203,6 +203,11 @@ def check_names(title, root):
     if unnamed:
         fail("%s: controls on show without a name: %s" % (title, ", ".join(unnamed)))
     print("ok: every control on show in %r has a name" % title)
+    # With A11Y_SHOTS set to a folder, a screenshot of each window checked.
+    if os.environ.get("A11Y_SHOTS"):
+        pump(0.5)
+        name = re.sub(r"\W+", "_", title)
+        subprocess.run(["import", "-window", "root", os.path.join(os.environ["A11Y_SHOTS"], name + ".png")])
 
 
 def menu_item(root, name):
