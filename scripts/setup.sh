@@ -18,9 +18,12 @@ packages=(
 if [ "${1:-}" = "--package" ] || [ "${1:-}" = "--test" ]; then
     packages+=(dpkg-dev file desktop-file-utils appstream)
 fi
-# With --test: a real print queue for the printing check.
+# With --test: a real print queue for the printing check; a display, a window
+# manager, D-Bus, the AT-SPI bus and Python's AT-SPI bindings for the
+# accessibility check.
 if [ "${1:-}" = "--test" ]; then
     packages+=(cups cups-client printer-driver-cups-pdf)
+    packages+=(xvfb openbox dbus at-spi2-core python3 python3-gi gir1.2-atspi-2.0)
 fi
 # With --bench: a display server, a window manager and xdotool for start-up timing.
 if [ "${1:-}" = "--bench" ]; then
