@@ -61,11 +61,11 @@ void sendEvent(QWidget* widget, QAccessible::Event type) {
     QAccessible::updateAccessibility(&event);
 }
 
+// Readers learn of a change of the showing state from show and hide events.
 void sendShowingChanged(QWidget* widget) {
-    QAccessible::State changed;
-    changed.invisible = true;
-    QAccessibleStateChangeEvent event(widget, changed);
-    QAccessible::updateAccessibility(&event);
+    if (!widget->isVisible())
+        return;
+    sendEvent(widget, onShow(widget) ? QAccessible::ObjectShow : QAccessible::ObjectHide);
     for (QObject* child : widget->children())
         if (auto* w = qobject_cast<QWidget*>(child); w && !w->isWindow())
             sendShowingChanged(w);

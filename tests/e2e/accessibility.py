@@ -28,6 +28,7 @@ UNNAMED_ROLES = {
 }
 
 announced = []  # (role, name) of every object whose name change was signalled
+showing_changes = []  # (name, 1 or 0) of every object said to show or no longer show
 program = None
 
 
@@ -74,6 +75,13 @@ def wait_for(what, probe, timeout=TIMEOUT):
 def on_name_changed(event):
     try:
         announced.append((event.source.get_role(), event.source.get_name()))
+    except GLib.Error:
+        pass
+
+
+def on_showing_changed(event):
+    try:
+        showing_changes.append((event.source.get_name(), event.detail1))
     except GLib.Error:
         pass
 
@@ -221,6 +229,8 @@ def main():
     Atspi.init()
     listener = Atspi.EventListener.new(on_name_changed)
     listener.register("object:property-change:accessible-name")
+    showing_listener = Atspi.EventListener.new(on_showing_changed)
+    showing_listener.register("object:state-changed:showing")
     pump(0.2)
     # Started only now, the program learns of the listener when it joins the
     # bus, and sends the events it asks for from the first one on.
@@ -261,8 +271,11 @@ def main():
     wrong = solve(row.get_name()) + 1
     type_answer(esercizio, wrong)
     mark = len(announced)
+    shown_mark = len(showing_changes)
     press(button(esercizio, "Verifica"))
     wait_for('"ERRATO" announced', lambda: announced_since(mark, "ERRATO"))
+    wait_for("the keypad panel said to be no longer showing",
+             lambda: ("Tastierino", 0) in showing_changes[shown_mark:])
     wait_for('"Ti aiuto ?" announced', lambda: announced_since(mark, "Ti aiuto ?"))
     print('ok: "ERRATO" and the help question announced')
     wait_find(esercizio, Atspi.Role.PUSH_BUTTON, "SI")
@@ -326,6 +339,7 @@ def main():
     check_names("start, level chosen", start)
     press(button(start, "Esci"))
     listener.deregister("object:property-change:accessible-name")
+    showing_listener.deregister("object:state-changed:showing")
     try:
         program.wait(timeout=10)
     except subprocess.TimeoutExpired:

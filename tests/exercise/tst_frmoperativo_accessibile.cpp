@@ -25,10 +25,12 @@ class TstFrmOperativoAccessibile : public OperativoTest {
         QVERIFY(i && i->actionInterface());
         i->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     }
-    // Tiles as a switch presses them: digits, 'V' for "Verifica", 'S'/'N' for "SI"/"NO".
+    // Tiles as a switch presses them: digits, 'V' for "Verifica", 'A' for "Avanti",
+    // 'S'/'N' for "SI"/"NO".
     static void premiTutti(const QWidget* f, const QString& script) {
         for (QChar c : script) {
             const QString nome = c == 'V'   ? QStringLiteral("Option2(11)")
+                                 : c == 'A' ? QStringLiteral("Option2(12)")
                                  : c == 'S' ? QStringLiteral("Option3(0)")
                                  : c == 'N' ? QStringLiteral("Option3(1)")
                                             : QStringLiteral("Option2(%1)").arg(c.digitValue());
@@ -81,6 +83,9 @@ private slots:
              QStringLiteral("Option3(0)"));
         riga("third refusal", QStringLiteral("WNWNWN"), QStringList{"ERRATO", "Ti aiuto ?", "Intervengo io"},
              QStringLiteral("optOK"));
+        riga("end of run", QStringLiteral("RA").repeated(19) + 'R',
+             QStringList{"ESATTO", "Se ricominci gli esercizi andranno persi"},
+             QStringLiteral("optAvviso(0)"));
     }
     void annunci() {
         QFETCH(QString, script);
