@@ -106,21 +106,23 @@ QAccessible::State shownState(const QAccessibleWidget& iface, const QWidget* wid
     return state;
 }
 
-class AccessibleTile : public QAccessibleWidget {
+// A command tile or a push button: pressed as by the mouse, and only shown
+// when on show.
+class AccessibleButton : public QAccessibleWidget {
 public:
-    explicit AccessibleTile(CommandTile* tile) : QAccessibleWidget(tile, QAccessible::PushButton) {}
+    explicit AccessibleButton(QAbstractButton* button) : QAccessibleWidget(button, QAccessible::PushButton) {}
 
-    CommandTile* tile() const { return static_cast<CommandTile*>(widget()); }
+    QAbstractButton* button() const { return static_cast<QAbstractButton*>(widget()); }
 
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
-            return tile()->caption();
+            return QString(button()->text()).remove(QLatin1Char('&'));
         return QAccessibleWidget::text(t);
     }
     QAccessible::State state() const override {
         QAccessible::State state = shownState(*this, widget());
         // A tile never stays pressed.
-        state.pressed = false;
+        state.pressed = button()->isDown() && !qobject_cast<CommandTile*>(button());
         return state;
     }
     QStringList actionNames() const override {
@@ -128,7 +130,7 @@ public:
     }
     void doAction(const QString& action) override {
         if (action == pressAction())
-            press(tile());
+            press(button());
         else
             QAccessibleWidget::doAction(action);
     }
@@ -223,7 +225,9 @@ public:
 
 QAccessibleInterface* factory(const QString&, QObject* object) {
     if (auto* tile = qobject_cast<CommandTile*>(object))
-        return new AccessibleTile(tile);
+        return new AccessibleButton(tile);
+    if (auto* button = qobject_cast<Button*>(object))
+        return new AccessibleButton(button);
     if (auto* box = qobject_cast<PictureBox*>(object))
         return new AccessiblePictureBox(box);
     if (auto* label = qobject_cast<Label*>(object))
@@ -254,30 +258,30 @@ bool onShow(const QWidget* widget) {
     return true;
 }
 
-bool press(CommandTile* tile) {
-    if (!tile || !tile->isEnabled() || !onShow(tile) || tile->window()->isMinimized())
+bool press(QWidget* control) {
+    if (!control || !control->isEnabled() || !onShow(control) || control->window()->isMinimized())
         return false;
     // A mouse press cannot reach a window that a modal one holds back.
     const QWidget* modal = QApplication::activeModalWidget();
-    if (modal && modal != tile->window() && !modal->isAncestorOf(tile))
+    if (modal && modal != control->window() && !modal->isAncestorOf(control))
         return false;
-    QPointer<CommandTile> guard(tile);
-    // As a click does: the window comes forward and the tile takes the focus
-    // before it receives the press.
-    if (!tile->window()->isActiveWindow())
-        tile->window()->activateWindow();
-    if (tile->focusPolicy() & Qt::ClickFocus)
-        tile->setFocus(Qt::MouseFocusReason);
-    if (!guard || !tile->isEnabled())
+    QPointer<QWidget> guard(control);
+    // As a click does: the window comes forward and the control takes the
+    // focus before it receives the press.
+    if (!control->window()->isActiveWindow())
+        control->window()->activateWindow();
+    if (control->focusPolicy() & Qt::ClickFocus)
+        control->setFocus(Qt::MouseFocusReason);
+    if (!guard || !control->isEnabled())
         return false;
-    const QPointF local = QRectF(tile->rect()).center();
-    const QPointF global = tile->mapToGlobal(local);
+    const QPointF local = QRectF(control->rect()).center();
+    const QPointF global = control->mapToGlobal(local);
     QMouseEvent down(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(tile, &down);
+    QCoreApplication::sendEvent(control, &down);
     if (guard) {
         QMouseEvent up(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton,
                        Qt::NoModifier);
-        QCoreApplication::sendEvent(tile, &up);
+        QCoreApplication::sendEvent(control, &up);
     }
     return true;
 }

@@ -6,7 +6,6 @@
 #include <QString>
 #include <functional>
 
-class CommandTile;
 class Label;
 class QWidget;
 
@@ -25,10 +24,11 @@ void install();
 // exercise window stacked on one place).
 bool onShow(const QWidget* widget);
 
-// Does what a mouse press on the tile does, release included: the focus goes
-// to the tile, then the tile acts. Only a tile that is enabled, on show and
-// not held back by a modal window acts; returns whether it did.
-bool press(CommandTile* tile);
+// Does what a mouse click on a tile or a push button does, press and release:
+// the window comes forward, the control takes the focus, then it acts. Only
+// a control that is enabled, on show and not held back by a modal window
+// acts; returns whether it did.
+bool press(QWidget* control);
 
 // Names a value label after what it counts: "Risposte esatte: 3".
 void setHeading(QWidget* label, const QString& heading);

@@ -136,6 +136,21 @@ private slots:
         QCOMPARE(b.azioni, spostaFuoco ? QStringLiteral("A2B0") : QStringLiteral("A2A2"));
     }
 
+    // A push button clicks as under the mouse, and not once hidden.
+    void bottone() {
+        Button pulsante(banco.get());
+        pulsante.setText(QStringLiteral("C h i u d i"));
+        pulsante.setGeometry(220, 170, 70, 25);
+        pulsante.show();
+        connect(&pulsante, &QPushButton::clicked, [this] { banco->azioni += QLatin1Char('P'); });
+        premiAccessibile(&pulsante);
+        QCOMPARE(banco->azioni, QStringLiteral("P"));
+        QCOMPARE(QApplication::focusWidget(), &pulsante);
+        pulsante.hide();
+        premiAccessibile(&pulsante);
+        QCOMPARE(banco->azioni, QStringLiteral("P"));
+    }
+
     // Labels read with their meaning; empty ones are not reported; a row of
     // labels reads as one text, in the order given, without children.
     void nomi() {
