@@ -49,9 +49,17 @@ dbus-run-session -- bash -c '
     set -u
     /usr/libexec/at-spi-bus-launcher --launch-immediately >"$WORK/atspi.log" 2>&1 &
     bus=$!
-    openbox >/dev/null 2>&1 &
-    wm=$!
-    sleep 1
+    # The display may take a moment to accept its first clients.
+    for _ in 1 2 3 4 5; do
+        openbox >"$WORK/openbox.log" 2>&1 &
+        wm=$!
+        sleep 1
+        kill -0 "$wm" 2>/dev/null && break
+    done
+    if ! kill -0 "$wm" 2>/dev/null; then
+        echo "FAIL: openbox did not start on $DISPLAY: $(cat "$WORK/openbox.log")" >&2
+        exit 1
+    fi
     timeout 180 /usr/bin/python3 tests/e2e/accessibility.py "$PROGRAM" 2>&1
     status=$?
     kill "$wm" "$bus" 2>/dev/null
