@@ -117,7 +117,22 @@ public:
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
             return QString(button()->text()).remove(QLatin1Char('&'));
-        return QAccessibleWidget::text(t);
+        const QString own = QAccessibleWidget::text(t);
+        if (t == QAccessible::Description && own.isEmpty())
+            return panelQuestion();
+        return own;
+    }
+    // The question or notice a tile answers is the text of the panel it lies
+    // in: "Ti aiuto ?" is read with "SI" when the focus lands there.
+    QString panelQuestion() const {
+        const auto* panel = qobject_cast<const Frame*>(widget()->parentWidget());
+        if (!panel)
+            return {};
+        QStringList texts;
+        for (const QLabel* label : panel->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+            if (const QString text = label->text().simplified(); !text.isEmpty())
+                texts.append(text);
+        return texts.join(QLatin1Char(' '));
     }
     QAccessible::State state() const override {
         QAccessible::State state = shownState(*this, widget());

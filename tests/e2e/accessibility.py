@@ -278,8 +278,10 @@ def main():
              lambda: ("Tastierino", 0) in showing_changes[shown_mark:])
     wait_for('"Ti aiuto ?" announced', lambda: announced_since(mark, "Ti aiuto ?"))
     print('ok: "ERRATO" and the help question announced')
-    wait_find(esercizio, Atspi.Role.PUSH_BUTTON, "SI")
+    si = wait_find(esercizio, Atspi.Role.PUSH_BUTTON, "SI")
     wait_find(esercizio, Atspi.Role.PUSH_BUTTON, "NO")
+    if si.get_description() != "Ti aiuto ?":
+        fail('"SI" is not read with its question: %r' % si.get_description())
     keypad = find(esercizio, Atspi.Role.PANEL, "Tastierino", need_showing=False)
     if keypad is None or showing(keypad):
         fail("the keypad panel is reported as showing under the help question")

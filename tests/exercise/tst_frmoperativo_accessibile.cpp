@@ -97,6 +97,9 @@ private slots:
             premiTutti(f, c == 'R' ? giusta() + 'V' : c == 'W' ? sbagliata() + 'V' : QString(c));
         for (const QString& a : annunci)
             QVERIFY2(annunciati.contains(a), qPrintable(annunciati.join(" | ")));
+        // The tile in view is read with the question it answers.
+        QCOMPARE(iface(f, inVista)->text(QAccessible::Description),
+                 annunci.size() > 1 ? annunci.last() : QString());
         const QStringList tessere{"Option2(1)", "Option2(12)", "Option3(0)", "optAvviso(0)", "optOK"};
         for (const QString& t : tessere)
             QCOMPARE(iface(f, t)->state().invisible,
