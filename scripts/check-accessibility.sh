@@ -42,6 +42,8 @@ done
 
 export DISPLAY=":$(head -n1 "$work/display")"
 export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+# The accessibility bus is the one started below, never one of the caller's.
+unset AT_SPI_BUS_ADDRESS
 export XDG_RUNTIME_DIR="$work/run" PROGRAM="$program" WORK="$work"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 

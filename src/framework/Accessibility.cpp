@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QTimer>
 
 namespace accessibility {
 namespace {
@@ -144,8 +145,11 @@ public:
         return QStringList{pressAction()} + QAccessibleWidget::actionNames();
     }
     void doAction(const QString& action) override {
+        // Run from the event loop, as a click would be: the assistive
+        // technology gets its answer at once, even if the action opens a
+        // message box that waits for the pupil.
         if (action == pressAction())
-            press(button());
+            QTimer::singleShot(0, button(), [control = button()] { press(control); });
         else
             QAccessibleWidget::doAction(action);
     }

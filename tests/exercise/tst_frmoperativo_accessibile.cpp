@@ -24,6 +24,8 @@ class TstFrmOperativoAccessibile : public OperativoTest {
         QAccessibleInterface* i = iface(f, nome);
         QVERIFY(i && i->actionInterface());
         i->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        // The press arrives through the event loop, as a click does.
+        QCoreApplication::processEvents();
     }
     // Tiles as a switch presses them: digits, 'V' for "Verifica", 'A' for "Avanti",
     // 'S'/'N' for "SI"/"NO".

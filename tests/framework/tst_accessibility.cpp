@@ -52,6 +52,8 @@ void premiAccessibile(QWidget* w) {
     QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
     QVERIFY(iface && iface->actionInterface());
     iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    // The press arrives through the event loop, as a click does.
+    QCoreApplication::processEvents();
 }
 } // namespace
 
