@@ -153,9 +153,6 @@ public:
         else
             QAccessibleWidget::doAction(action);
     }
-    QStringList keyBindingsForAction(const QString& action) const override {
-        return action == pressAction() ? QStringList{QStringLiteral("Return")} : QStringList();
-    }
 };
 
 class AccessibleLabel : public QAccessibleWidget {
