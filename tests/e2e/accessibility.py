@@ -56,7 +56,8 @@ def wait_for(what, probe, timeout=TIMEOUT):
         pump()
         try:
             result = probe()
-        except GLib.Error:
+        except (GLib.Error, AttributeError):
+            # An object gone between two calls, or not there yet.
             result = None
         if result:
             return result
@@ -239,9 +240,7 @@ def main():
 
     start = window(app, "PONTEL0 (addizioni o sottrazioni)")
     check_names("start", start)
-    picture = wait_find(start, Atspi.Role.IMAGE, "Il Pontelo")
-    if not picture:
-        fail("the bridge picture has no name")
+    wait_find(start, Atspi.Role.IMAGE, "Il Pontelo")
     vai = wait_find(start, Atspi.Role.PUSH_BUTTON, "Vai")
     if enabled(vai):
         fail('"Vai" usable before a level is chosen')
@@ -267,7 +266,8 @@ def main():
     print("ok: counters read with their names")
 
     press(button(esercizio, "Avanti"))
-    row = wait_for("a new operation", lambda: operation_row(esercizio) if "?" in operation_row(esercizio).get_name().split() else None)
+    row = wait_for("a new operation",
+                   lambda: operation_row(esercizio) if "?" in operation_row(esercizio).get_name().split() else None)
     wrong = solve(row.get_name()) + 1
     type_answer(esercizio, wrong)
     mark = len(announced)
