@@ -22,13 +22,16 @@ if [ "${1:-}" = "--package" ] || [ "${1:-}" = "--test" ]; then
     packages+=(dpkg-dev file desktop-file-utils appstream lintian)
 fi
 # With --test: a real print queue for the printing check, and python3 for
-# its printing service that never answers.
+# its printing service that never answers; the end-to-end checks' displays,
+# window manager, compositor, D-Bus and AT-SPI bus.
 if [ "${1:-}" = "--test" ]; then
     packages+=(cups cups-client printer-driver-cups-pdf python3)
     # The Wayland check: a weston of its own inside an Xvfb, driven by xdotool.
     packages+=(weston qt6-wayland xvfb xdotool x11-utils imagemagick)
     # The desktop check: a window manager and the Qt X11 platform plugin.
     packages+=(openbox qt6-qpa-plugins)
+    # The accessibility check: D-Bus, the AT-SPI bus and Python's bindings.
+    packages+=(dbus at-spi2-core python3-gi gir1.2-atspi-2.0)
 fi
 # With --bench: a display server, a window manager and xdotool for start-up timing.
 if [ "${1:-}" = "--bench" ]; then

@@ -15,6 +15,7 @@ jobs="$(nproc)"
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build-test -j"$jobs"
 ctest --test-dir build-test --output-on-failure
+bash scripts/check-accessibility.sh build-test
 bash scripts/check-cups.sh build-test
 bash scripts/check-desktop.sh build-test
 bash scripts/check-wayland.sh build-test

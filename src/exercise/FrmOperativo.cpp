@@ -3,6 +3,7 @@
 
 #include "exercise/Generatore.h"
 #include "exercise/Svolgimento.h"
+#include "framework/Accessibility.h"
 #include "framework/CommandTile.h"
 #include "framework/Controls.h"
 #include "framework/Forms.h"
@@ -77,7 +78,7 @@ void FrmOperativo::buildRow() {
     numero(1, 225);
     lblSegno_ = segno(QStringLiteral("LblSegno"), kSegnoPiu, {1620, 210, 2415, 1815});
     numero(2, 3210);
-    segno(QStringLiteral("LblUguale"), QStringLiteral("="), {5325, 210, 795, 1815});
+    Label* uguale = segno(QStringLiteral("LblUguale"), QStringLiteral("="), {5325, 210, 795, 1815});
     numero(3, 6210);
     lblSegno2_ = segno(QStringLiteral("lblSegno2"), kSegnoPiu, {7305, 210, 2940, 1815});
     numero(4, 9240);
@@ -88,6 +89,16 @@ void FrmOperativo::buildRow() {
         addLabel(fraNumero_, QStringLiteral("lblCorrezione"), QString(), {9255, 2055, 2010, 1935});
     lblCorrezione_->setFont(numeri);
     lblCorrezione_->setForeColor(Qt::black);
+    // The overlapping labels read as one operation, left to right; the
+    // correction below it is told with it.
+    accessibility::readAsOneText(
+        fraNumero_, {numeri_[0], lblSegno_, numeri_[1], uguale, numeri_[2], lblSegno2_, numeri_[3]},
+        QStringLiteral(" "));
+    connect(lblCorrezione_, &Label::captionChanged, this, [this](const QString& caption) {
+        const QString risultato = caption.trimmed();
+        fraNumero_->setAccessibleDescription(
+            risultato.isEmpty() ? QString() : QStringLiteral("Risultato: %1").arg(risultato));
+    });
 
     for (int k = 0; k < 4; ++k) {
         const double left = twipsRect(numeri_[static_cast<size_t>(k)]).left();
@@ -113,12 +124,14 @@ void FrmOperativo::buildResults() {
         Label* l = addLabel(elaborazione, QStringLiteral("Label5(%1)").arg(indice), caption, r);
         l->setFont(titoli);
         l->setForeColor(bgr(0x00800000));
+        return l;
     };
-    titolo(1, QStringLiteral("Operazioni"), {300, 240, 1020, 570});
-    titolo(0, QStringLiteral("Risposte esatte "), {1425, 240, 945, 570});
-    titolo(3, QStringLiteral("Risposte errate"), {2520, 240, 810, 570});
-    titolo(4, QStringLiteral("Tempo parziale"), {3495, 240, 810, 570});
-    titolo(5, QStringLiteral("Tempo totale"), {4650, 240, 810, 570});
+    const std::array<Label*, 5> titoli5 = {
+        titolo(1, QStringLiteral("Operazioni"), {300, 240, 1020, 570}),
+        titolo(0, QStringLiteral("Risposte esatte "), {1425, 240, 945, 570}),
+        titolo(3, QStringLiteral("Risposte errate"), {2520, 240, 810, 570}),
+        titolo(4, QStringLiteral("Tempo parziale"), {3495, 240, 810, 570}),
+        titolo(5, QStringLiteral("Tempo totale"), {4650, 240, 810, 570})};
     const QFont valori = designFont(QStringLiteral("Arial"), 14.25, true);
     auto valore = [&](const QString& name, double left, const QString& tooltip) {
         Label* l = addLabel(elaborazione, name, QString(), {left, 735, 690, 480});
@@ -135,10 +148,21 @@ void FrmOperativo::buildResults() {
                                QStringLiteral("Secondi impiegati per ogni risposta"));
     lblTempoTotale_ = valore(QStringLiteral("LblTempoTotale"), 4635,
                              QStringLiteral("Secondi impiegati per ogni esercizio"));
+    // Each value is read with the title above it: "Risposte esatte: 3".
+    const std::array<Label*, 5> valori5 = {lblOperazione_, lblRisEsatte_, lblRisErrate_, lblTempoParziale_,
+                                           lblTempoTotale_};
+    for (size_t i = 0; i < valori5.size(); ++i)
+        accessibility::setHeading(valori5[i], titoli5[i]->caption());
+    // Its tooltip speaks of seconds; a reader is told what the number counts.
+    lblRisErrate_->setAccessibleDescription(QStringLiteral("Numero delle risposte errate"));
 
     lblEsito_ = addLabel(client(), QStringLiteral("LblEsito"), QString(), {225, 5550, 5730, 975});
     lblEsito_->setFont(designFont(QStringLiteral("Arial"), 48, true));
     lblEsito_->setForeColor(bgr(0x00C00000));
+    connect(lblEsito_, &Label::captionChanged, this, [this](const QString& caption) {
+        if (!caption.isEmpty())
+            accessibility::announce(lblEsito_);
+    });
     lblRiferimento_ = addLabel(client(), QStringLiteral("lblRiferimento"), QString(), {7005, 5010, 210, 165});
     lblRiferimento_->setVisible(false);
 
@@ -221,6 +245,10 @@ void FrmOperativo::buildPanels() {
     CommandTile* ok = tessera(optOK_, fraIntervento_, QStringLiteral("OK"), {720, 1155, 3330, 945}, 20.25);
     ok->setObjectName(QStringLiteral("optOK"));
 
+    fraTastierino_->setAccessibleName(QStringLiteral("Tastierino"));
+    fraAiuto_->setAccessibleName(QStringLiteral("Aiuto"));
+    fraAvviso_->setAccessibleName(QStringLiteral("Fine degli esercizi"));
+    fraIntervento_->setAccessibleName(QStringLiteral("Intervento"));
     fraAiuto_->setEnabled(false);
     fraAvviso_->setEnabled(false);
     fraIntervento_->setEnabled(false);
@@ -326,6 +354,8 @@ void FrmOperativo::mostraPannello(Frame* pannello) {
     pannello->setEnabled(true);
     DisabilitaPannelli(pannello);
     pannello->raise();
+    // The question or notice now in front is spoken, not only seen.
+    accessibility::announceShown(pannello);
 }
 
 void FrmOperativo::visualizzaEsercizio() {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/Controls.h"
 
+#include "framework/Accessibility.h"
+
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QLineEdit>
@@ -51,6 +53,13 @@ void Frame::setBackColor(const QColor& color) {
     p.setColor(QPalette::Window, color);
     setPalette(p);
     setAutoFillBackground(true);
+}
+
+bool Frame::event(QEvent* event) {
+    // Raising a panel over others hides them from the pupil, and from a reader.
+    if (event->type() == QEvent::ZOrderChange)
+        accessibility::restacked(this);
+    return QFrame::event(event);
 }
 
 LineControl::LineControl(QWidget* parent) : QWidget(parent) {
@@ -232,12 +241,16 @@ void PictureBox::printText(const QString& text) {
         p.drawText(QPointF(currentX_, currentY_ + metrics.ascent()), text);
     }
     currentY_ += textHeight();
+    lines_.append(text);
+    accessibility::textChanged(this);
     update();
 }
 
 void PictureBox::clear() {
     if (!image_.isNull())
         image_.fill(backColor_);
+    lines_.clear();
+    accessibility::textChanged(this);
     currentX_ = 0;
     currentY_ = 0;
     update();

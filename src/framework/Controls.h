@@ -43,6 +43,9 @@ public:
     void setBackColor(const QColor& color);
     QColor backColor() const { return backColor_; }
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
     QColor backColor_;
 };
@@ -161,6 +164,8 @@ public:
     void clear();
     // What has been drawn, the size of the box.
     QImage image() const;
+    // The texts drawn since the last clear, in the order drawn.
+    QStringList drawnLines() const { return lines_; }
 
 Q_SIGNALS:
     // The box has a new size, and its image has grown to it.
@@ -174,6 +179,7 @@ private:
     void fitImage();
 
     QImage image_;
+    QStringList lines_;
     QColor backColor_{Qt::white};
     QColor foreColor_{Qt::black};
     QFont drawFont_;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/Form.h"
 
+#include "framework/Accessibility.h"
 #include "framework/CommandTile.h"
 #include "framework/Controls.h"
 #include "framework/Forms.h"
@@ -72,6 +73,7 @@ int Form::menuHeight() const {
 }
 
 void Form::load() {
+    accessibility::install();
     build();
     const QSize designPixels(twipsToPixels(design_.width()), twipsToPixels(design_.height()));
     resize(designPixels.width(), designPixels.height() + menuHeight());

@@ -5,6 +5,7 @@
 #include "framework/Twips.h"
 #include "platform/Printers.h"
 
+#include <QLineEdit>
 
 FrmSceltaStampante::FrmSceltaStampante() : Form(kName, QSizeF(6060, 5460), false, Placement::Centred) {}
 
@@ -23,6 +24,9 @@ void FrmSceltaStampante::build() {
     combo1_ = addComboBox(w, QStringLiteral("Combo1"), {612, 2400, 4632, 336});
     combo1_->setFont(testi);
     combo1_->setText(QStringLiteral("Combo1"));
+    // The list and the text part are one choice to a reader.
+    combo1_->setAccessibleName(QStringLiteral("Stampante"));
+    combo1_->lineEdit()->setAccessibleName(QStringLiteral("Stampante"));
     connect(combo1_, &ComboBox::listSelectionChanged, this, [this] { Combo1_Click(); });
 
     command2_ =

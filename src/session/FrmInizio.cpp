@@ -119,6 +119,7 @@ void FrmInizio::build() {
 
     auto* image1 = new Picture(w, immagineInizio());
     image1->setObjectName(QStringLiteral("Image1"));
+    image1->setAccessibleName(QStringLiteral("Il Pontelo"));
     placeTwips(image1, {240, 2760, 4560, 4560});
     addControl(image1);
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "worksheets/FrmStampaSchedeBig.h"
 
+#include "framework/Accessibility.h"
 #include "framework/CommandTile.h"
 #include "framework/Controls.h"
 #include "framework/Forms.h"
@@ -113,6 +114,9 @@ void FrmStampaSchedeBig::buildPreview() {
         l->setWordWrap(false);
         lblOp_[static_cast<size_t>(i - 1)] = l;
     }
+    // The preview is read as one text, line after line.
+    frame1->setAccessibleName(QStringLiteral("Anteprima della scheda"));
+    accessibility::readAsOneText(frame1, QList<Label*>(lblOp_.begin(), lblOp_.end()), QStringLiteral("\n"));
 }
 
 QGroupBox* FrmStampaSchedeBig::addCaptionedFrame(QWidget* container, const QString& name,
