@@ -32,6 +32,8 @@ if [ "${1:-}" = "--test" ]; then
     packages+=(openbox qt6-qpa-plugins)
     # The accessibility check: D-Bus, the AT-SPI bus and Python's bindings.
     packages+=(dbus at-spi2-core python3-gi gir1.2-atspi-2.0)
+    # The format check.
+    packages+=(clang-format git)
 fi
 # With --bench: a display server, a window manager and xdotool for start-up timing.
 if [ "${1:-}" = "--bench" ]; then

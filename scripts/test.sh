@@ -10,6 +10,9 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh --test
 
 export QT_QPA_PLATFORM=offscreen LC_ALL=C LANG=C
+
+# The code keeps the repository's format (.clang-format).
+git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 jobs="$(nproc)"
 
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo

@@ -3,7 +3,6 @@
 
 #include "framework/Form.h"
 
-
 class Button;
 class ComboBox;
 class Label;
