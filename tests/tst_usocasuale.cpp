@@ -163,6 +163,9 @@ private:
             });
             dentro.start(0);
             a->trigger();
+            // The printer choice menus open it from the event loop.
+            for (int k = 0; k < 20 && dentro.isActive(); ++k)
+                QCoreApplication::processEvents();
         }
         return QStringLiteral("menu %1").arg(nome);
     }

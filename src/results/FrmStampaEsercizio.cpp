@@ -80,7 +80,10 @@ void FrmStampaEsercizio::build() {
         addTile(option1_, w, didascalie[i], posti[i])->setFont(fontTessere);
 
     mnuScegli_ = addMenuItem(QStringLiteral("mnuScegli"), QStringLiteral("Scegli la stampante"));
-    connect(mnuScegli_, &QAction::triggered, this, [this] { scegliStampante(); });
+    // Queued: the menu's own call (a click, or an assistive technology's
+    // action) returns at once, and the choice then waits modally on its own.
+    connect(
+        mnuScegli_, &QAction::triggered, this, [this] { scegliStampante(); }, Qt::QueuedConnection);
 }
 
 void FrmStampaEsercizio::onLoad() {

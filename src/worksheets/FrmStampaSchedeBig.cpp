@@ -94,8 +94,11 @@ void FrmStampaSchedeBig::build() {
 
     QAction* stampante =
         addMenuItem(QStringLiteral("mnuStampante"), QStringLiteral("Scelta della Stampante"));
-    connect(stampante, &QAction::triggered, this,
-            [this] { Forms::get<FrmSceltaStampante>().showModal(this); });
+    // Queued, as the results window's: the menu's call returns before the
+    // choice waits modally.
+    connect(
+        stampante, &QAction::triggered, this, [this] { Forms::get<FrmSceltaStampante>().showModal(this); },
+        Qt::QueuedConnection);
 }
 
 void FrmStampaSchedeBig::buildPreview() {

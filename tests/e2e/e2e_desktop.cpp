@@ -287,26 +287,39 @@ int finestre() {
     FrmStampaEsercizio& risultati = apriRisultati();
 
     // The printer choice, shown modally from the menu, which waits meanwhile.
-    bool tornato = false, vistaScelta = false;
-    QTimer::singleShot(0, [&] {
-        aspetta(800);
+    bool vistaScelta = false;
+    int sondaggi = 0;
+    QTimer sonda;
+    sonda.setInterval(50);
+    QObject::connect(&sonda, &QTimer::timeout, [&] {
         Form* scelta = Forms::find(FrmSceltaStampante::kName);
         if (!scelta || !scelta->isVisible()) {
-            errore(QStringLiteral("the printer choice window did not open"));
+            if (++sondaggi == 100) {
+                sonda.stop();
+                errore(QStringLiteral("the printer choice window did not open"));
+            }
             return;
         }
+        sonda.stop();
+        aspetta(800);
         vistaScelta = true;
         const QString transitoria =
             xprop({QStringLiteral("-id"), idFinestra(scelta), QStringLiteral("WM_TRANSIENT_FOR")});
         nota(QStringLiteral("printer choice: %1").arg(transitoria.trimmed()));
         if (!transitoria.contains(idFinestra(&risultati)))
             errore(QStringLiteral("the printer choice window does not belong to the results window"));
-        if (tornato)
-            errore(QStringLiteral("the menu returned while the printer choice was open"));
+        // The menu's procedure waits in the choice's own loop, the results
+        // window blocked meanwhile.
+        if (QApplication::activeModalWidget() != scelta)
+            errore(QStringLiteral("the printer choice window does not wait modally"));
         clicReale(controllo(scelta, QStringLiteral("Command2")));
     });
+    sonda.start();
     controllo<QAction>(&risultati, QStringLiteral("mnuScegli"))->trigger();
-    tornato = true;
+    // The menu's call returns at once; its procedure opens the choice from
+    // the event loop and returns when it has closed.
+    while (sonda.isActive())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     if (!vistaScelta || Forms::isLoaded(FrmSceltaStampante::kName))
         errore(QStringLiteral("the menu returned before the printer choice window was closed"));
     aspetta(500);

@@ -63,6 +63,9 @@ void whileModal(const std::function<void()>& open, const std::function<void()>& 
     });
     timer.start(0);
     open();
+    // A menu opens the window from the event loop, just after its own call.
+    for (int i = 0; i < 20 && !ran; ++i)
+        QCoreApplication::processEvents();
     timer.stop();
     // Nothing waited: the window did not open modally.
     if (!ran)
