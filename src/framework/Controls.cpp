@@ -2,6 +2,7 @@
 #include "framework/Controls.h"
 
 #include "framework/Accessibility.h"
+#include "framework/Twips.h"
 
 #include <QEvent>
 #include <QFontMetricsF>
@@ -95,7 +96,7 @@ void LineControl::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(color_, width_, Qt::SolidLine, Qt::FlatCap));
-    constexpr double k = 15.0;
+    constexpr double k = kTwipsPerPixel;
     painter.drawLine(QPointF(x1_ / k, y1_ / k), QPointF(x2_ / k, y2_ / k));
 }
 

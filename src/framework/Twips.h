@@ -1,14 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/Unita.h"
+
 #include <QColor>
 #include <QRectF>
 
 class QWidget;
-
-// Positions and sizes are kept in twips, as the layouts are designed; the
-// screen shows them at 15 twips per logical pixel.
-constexpr double kTwipsPerPixel = 15.0;
 
 inline int twipsToPixels(double twips) {
     return qRound(twips / kTwipsPerPixel);

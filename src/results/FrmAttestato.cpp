@@ -22,9 +22,8 @@ const QColor kRosa = bgr(0x00FFC0FF);
 
 // The start window's title caption; the start window is open all session long.
 QString didascaliaTitolo() {
-    const Form* inizio = Forms::find(FrmInizio::kName);
-    const Label* label2 = inizio ? inizio->findChild<Label*>(QStringLiteral("Label2")) : nullptr;
-    return label2 ? label2->caption() : QStringLiteral("Esercitazione");
+    const auto* inizio = qobject_cast<const FrmInizio*>(Forms::find(FrmInizio::kName));
+    return inizio ? inizio->didascaliaEsercitazione() : QStringLiteral("Esercitazione");
 }
 } // namespace
 

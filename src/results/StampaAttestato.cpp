@@ -2,6 +2,7 @@
 #include "results/StampaAttestato.h"
 
 #include "platform/Printers.h"
+#include "platform/Unita.h"
 #include "results/Attestato.h"
 
 #include <QColor>
@@ -11,7 +12,6 @@
 namespace {
 constexpr double kSinistra = 1000;
 constexpr double kAlto = 100;
-constexpr double kTwipsPerPixel = 15;
 } // namespace
 
 QRectF posizioneAttestato(const QSize& riquadroPixel, const QSizeF& areaStampabile) {

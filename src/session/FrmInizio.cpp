@@ -111,7 +111,7 @@ void FrmInizio::build() {
     label6_->setForeColor(bgr(0x000000C0));
     label6_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    Label* label2 =
+    Label* label2 = label2_ =
         addLabel(w, QStringLiteral("Label2"), QStringLiteral("Esercitazione"), {9720, 900, 1635, 285});
     label2->setFont(designFont(QStringLiteral("Arial"), 12, true));
     label2->setForeColor(bgr(0x00800000));
@@ -172,4 +172,8 @@ void FrmInizio::SceltaVaiEsci(int indice) {
 
 void FrmInizio::onUnload() {
     FineSessione();
+}
+
+QString FrmInizio::didascaliaEsercitazione() const {
+    return label2_->caption();
 }

@@ -17,6 +17,10 @@ public:
     TileGroup* livelli() const { return option2_; }
     TileGroup* vaiEsci() const { return option3_; }
 
+    // The caption of the title's "Esercitazione" label (Label2), which the
+    // certificate's title line quotes.
+    QString didascaliaEsercitazione() const;
+
     void SceltaLivello(int indice);
     void SceltaVaiEsci(int indice);
 
@@ -30,4 +34,5 @@ private:
     TileGroup* option3_ = nullptr;
     Frame* frame3_ = nullptr;
     Label* label6_ = nullptr;
+    Label* label2_ = nullptr;
 };
