@@ -262,6 +262,8 @@ QAction* Form::addMenuItem(const QString& name, const QString& caption) {
 
 bool Form::event(QEvent* e) {
     const bool result = QMainWindow::event(e);
+    if (e->type() == QEvent::WindowDeactivate && !isUnloading())
+        onDeactivate();
     switch (e->type()) {
     case QEvent::WindowActivate:
         if (!isUnloading())

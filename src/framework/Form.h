@@ -70,6 +70,8 @@ protected:
     virtual QWidget* initialFocus() const { return nullptr; }
     // Every time the window becomes the program's active window.
     virtual void onActivate() {}
+    // Every time the window stops being the program's active window.
+    virtual void onDeactivate() {}
 
     // Control factories: each control is named, placed in twips and entered in
     // the window's control collection in creation order.

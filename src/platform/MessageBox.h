@@ -4,17 +4,34 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // A message with an OK button and the program's title as caption.
 class MessageBox {
 public:
     virtual ~MessageBox() = default;
-    virtual void show(const QString& text) = 0;
+    // Shows the message; returns once it has been closed.
+    void show(const QString& text);
+    // True while a message is on show: a window that loses activation then
+    // has lost it to the message, not to another window of the program.
+    static bool showing();
+
+protected:
+    virtual void display(const QString& text) = 0;
 };
 
 class RecordingMessageBox final : public MessageBox {
 public:
-    void show(const QString& text) override { texts.append(text); }
     QStringList texts;
+    // Runs while each message is on show, as a real box's window would.
+    std::function<void()> whileShown;
+
+protected:
+    void display(const QString& text) override {
+        texts.append(text);
+        if (whileShown)
+            whileShown();
+    }
 };
 
 // Caption of every message box.

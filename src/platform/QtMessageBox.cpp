@@ -39,7 +39,7 @@ private:
 };
 } // namespace
 
-void QtMessageBox::show(const QString& text) {
+void QtMessageBox::display(const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, programTitle(), text, QMessageBox::Ok, QApplication::activeWindow());
     FreshKeysOnly filter(&box);
     qApp->installEventFilter(&filter);

@@ -5,5 +5,5 @@
 
 class QtMessageBox final : public MessageBox {
 public:
-    void show(const QString& text) override;
+    void display(const QString& text) override;
 };

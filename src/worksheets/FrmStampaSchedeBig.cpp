@@ -7,6 +7,7 @@
 #include "framework/Forms.h"
 #include "framework/TileGroup.h"
 #include "framework/Twips.h"
+#include "platform/MessageBox.h"
 #include "platform/Platform.h"
 #include "platform/Printers.h"
 #include "results/FrmSceltaStampante.h"
@@ -16,9 +17,9 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QGroupBox>
-#include <QMessageBox>
 #include <QPointer>
 #include <QRadioButton>
+#include <utility>
 
 namespace {
 const QColor kSfondo = bgr(0x00C0E0FF);
@@ -40,36 +41,6 @@ QRectF posizioneRiga(int i) {
 }
 } // namespace
 
-// Remembers which window of the program was activated last before this one.
-// The program's own message boxes (a missing font, a printing failure, the
-// name of a PDF file) are windows too; coming back from one of them leaves
-// the worksheet as it was, coming back from anything else starts a new one.
-class FrmStampaSchedeBig::Attivazioni : public QObject {
-public:
-    explicit Attivazioni(QWidget* finestra) : QObject(finestra), finestra_(finestra) {
-        qApp->installEventFilter(this);
-    }
-
-    // True once after the window comes back from a message box.
-    bool ritornoDaMessaggio() {
-        const bool messaggio = daMessaggio_;
-        daMessaggio_ = false;
-        return messaggio;
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::WindowActivate && watched != finestra_ && watched->isWidgetType() &&
-            static_cast<QWidget*>(watched)->isWindow())
-            daMessaggio_ = qobject_cast<QMessageBox*>(watched) != nullptr;
-        return false;
-    }
-
-private:
-    QWidget* finestra_;
-    bool daMessaggio_ = false;
-};
-
 FrmStampaSchedeBig::FrmStampaSchedeBig() : Form(kName, QSizeF(11910, 8340), true, Placement::Maximised) {}
 
 FrmStampaSchedeBig::~FrmStampaSchedeBig() = default;
@@ -77,7 +48,6 @@ FrmStampaSchedeBig::~FrmStampaSchedeBig() = default;
 void FrmStampaSchedeBig::build() {
     setWindowTitle(QStringLiteral("IL PONTELO -"));
     setBackColor(kSfondo);
-    attivazioni_ = new Attivazioni(this);
     QWidget* w = client();
     const QFont banner = designFont(QStringLiteral("Arial"), 18, true);
     Label* label1 = addLabel(w, QStringLiteral("Label1"), QString(), {0, -15, 11910, 390});
@@ -259,8 +229,16 @@ QWidget* FrmStampaSchedeBig::initialFocus() const {
     return option2_->tile(0);
 }
 
+// The program's own message boxes (a missing font, a printing failure, the
+// name of a PDF file) take the activation too; coming back from one of them
+// leaves the worksheet as it was, coming back from anything else starts a
+// new one.
+void FrmStampaSchedeBig::onDeactivate() {
+    lasciataPerMessaggio_ = MessageBox::showing();
+}
+
 void FrmStampaSchedeBig::onActivate() {
-    if (attivazioni_->ritornoDaMessaggio())
+    if (std::exchange(lasciataPerMessaggio_, false))
         return;
     NuovaScheda();
 }

@@ -37,6 +37,7 @@ protected:
     void build() override;
     void onLoad() override;
     void onActivate() override;
+    void onDeactivate() override;
     QWidget* initialFocus() const override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -64,6 +65,6 @@ private:
     Button* cmdSchedaDocenti_ = nullptr;
     Button* cmdStampaDocenti_ = nullptr;
     // Tells a return from one of the program's message boxes from any other activation.
-    class Attivazioni;
-    Attivazioni* attivazioni_ = nullptr;
+    // The window last lost the activation to one of the program's messages.
+    bool lasciataPerMessaggio_ = false;
 };

@@ -5,7 +5,6 @@
 #include "framework/TileGroup.h"
 #include "framework/Twips.h"
 #include "platform/Platform.h"
-#include "platform/QtMessageBox.h"
 #include "results/FrmSceltaStampante.h"
 #include "session/FrmInizio.h"
 #include "session/Modulo2.h"
@@ -16,7 +15,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
-#include <QMessageBox>
 #include <QRadioButton>
 #include <QTimer>
 #include <QtTest>
@@ -350,25 +348,22 @@ private Q_SLOTS:
                            QTest::mouseClick(control<QPushButton>(scelta, u"Command2"_s), Qt::LeftButton);
                        });
         } else {
-            // The real message box, closed as soon as it is the active window.
-            platform::setMessageBox(std::make_unique<QtMessageBox>());
+            // The message takes the activation, as a real box's window does.
             if (come == u"font"_s)
                 fakes.printers->fontList = QStringList{u"Arial"_s};
             else
                 fakes.printers->failingDevices = QStringList{fakes.printers->currentPrinter()};
-            int chiusi = 0;
-            QTimer chiudi;
-            connect(&chiudi, &QTimer::timeout, this, [&] {
-                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-                if (box && QApplication::activeWindow() == box) {
-                    ++chiusi;
-                    box->accept();
-                }
-            });
-            chiudi.start(10);
+            QWidget box;
+            fakes.messageBox->whileShown = [&] {
+                box.show();
+                box.activateWindow();
+                QVERIFY(QTest::qWaitForWindowActive(&box));
+            };
             clic(u"CmdStampaAlunni"_s);
-            QCOMPARE(chiusi, 1);
+            fakes.messageBox->whileShown = nullptr;
+            QCOMPARE(fakes.messageBox->texts.size(), 1);
             QCOMPARE(fakes.printers->documentsEnded(), 0);
+            box.hide();
             // The window manager gives the focus back to the window under the box.
             f->activateWindow();
         }
