@@ -1,13 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "session/FineSessione.h"
 
+#include "exercise/FrmOperativo.h"
 #include "framework/Forms.h"
+#include "results/FrmSceltaStampante.h"
+#include "results/FrmStampaEsercizio.h"
+#include "session/FrmAutore.h"
+#include "session/FrmInizio.h"
+#include "worksheets/FrmStampaSchedeBig.h"
 
 void FineSessione() {
     // Closing the start window runs this again from its unload handler; the
     // inner run closes the rest and the outer one then finds them closed.
-    static const char* const order[] = {"frmAutore",          "FrmInizio",          "FrmOperativo",
-                                        "frmSceltaStampante", "FrmStampaEsercizio", "FrmStampaSchedeBig"};
-    for (const char* name : order)
-        Forms::unload(QString::fromLatin1(name));
+    const QString order[] = {FrmAutore::kName,          FrmInizio::kName,          FrmOperativo::kName,
+                             FrmSceltaStampante::kName, FrmStampaEsercizio::kName, FrmStampaSchedeBig::kName};
+    for (const QString& name : order)
+        Forms::unload(name);
 }
