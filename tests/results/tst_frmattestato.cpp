@@ -9,6 +9,7 @@
 #include "results/FrmAttestato.h"
 #include "results/FrmNome.h"
 #include "results/FrmStampaEsercizio.h"
+#include "results/StiliAttesi.h"
 #include "session/FrmInizio.h"
 #include "session/Modulo2.h"
 #include "support/TestSupport.h"
@@ -182,7 +183,7 @@ private Q_SLOTS:
         const QStringList righe = righeAttestato(m(), QStringLiteral("07/12/2026"));
         double alto = 0;
         for (int n = 1; n <= 25; ++n) {
-            const StileRiga s = stileRiga(n);
+            const StileRiga& s = stiliAttesi()[size_t(n - 1)];
             const QFontMetricsF fm(designFont(s.font, s.punti, s.grassetto), &img);
             const QString& testo = righe[n - 1];
             const Inchiostro i = inchiostro(img, qCeil(alto), qCeil(alto + fm.height()), fondo);
@@ -301,7 +302,7 @@ private Q_SLOTS:
         const QImage img = picture(f)->image();
         double alto = 0;
         for (int n = 1, i = 0; n <= 25; ++n) {
-            const StileRiga s = stileRiga(n);
+            const StileRiga& s = stiliAttesi()[size_t(n - 1)];
             const double altezza = QFontMetricsF(designFont(s.font, s.punti, s.grassetto), &img).height();
             if (righe[n - 1].isEmpty()) {
                 alto += altezza;
