@@ -8,12 +8,12 @@
 // USO_CASUALE_SEMI=N runs N seeds from the first (default: the fixed set);
 // USO_CASUALE_PASSI=N sets the steps per seed.
 
+#include "core/Modulo2.h"
 #include "framework/CommandTile.h"
 #include "framework/Controls.h"
 #include "framework/Form.h"
 #include "framework/Forms.h"
 #include "session/FrmInizio.h"
-#include "session/Modulo2.h"
 #include "support/TestSupport.h"
 
 #include <QAbstractButton>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exercise/FrmOperativo.h"
 
+#include "core/Modulo2.h"
 #include "exercise/Generatore.h"
 #include "exercise/Svolgimento.h"
 #include "framework/Accessibility.h"
@@ -11,7 +12,6 @@
 #include "framework/Twips.h"
 #include "platform/Platform.h"
 #include "results/FrmStampaEsercizio.h"
-#include "session/Modulo2.h"
 
 #include <QAction>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exercise/Generatore.h"
 
+#include "core/Modulo2.h"
 #include "platform/Clock.h"
 #include "platform/RandomSource.h"
-#include "session/Modulo2.h"
 
 #include <algorithm>
 #include <cmath>

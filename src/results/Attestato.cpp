@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "results/Attestato.h"
 
-#include "session/Modulo2.h"
+#include "core/Modulo2.h"
 
 #include <cmath>
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "results/FrmAttestato.h"
 
+#include "core/Modulo2.h"
 #include "framework/CommandTile.h"
 #include "framework/Controls.h"
 #include "framework/Forms.h"
@@ -12,7 +13,6 @@
 #include "results/StampaAttestato.h"
 #include "session/FineSessione.h"
 #include "session/FrmInizio.h"
-#include "session/Modulo2.h"
 
 #include <QApplication>
 #include <QPointer>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "results/FrmNome.h"
 
+#include "core/Modulo2.h"
 #include "framework/CommandTile.h"
 #include "framework/TileGroup.h"
 #include "framework/Twips.h"
-#include "session/Modulo2.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "results/FrmStampaEsercizio.h"
 
+#include "core/Modulo2.h"
 #include "framework/CommandTile.h"
 #include "framework/Controls.h"
 #include "framework/Forms.h"
 #include "framework/TileGroup.h"
 #include "framework/Twips.h"
 #include "platform/Printers.h"
+#include "printing/FrmSceltaStampante.h"
 #include "results/FrmAttestato.h"
 #include "results/FrmNome.h"
-#include "results/FrmSceltaStampante.h"
 #include "results/StampaEsercizio.h"
-#include "session/Modulo2.h"
 
 #include <QAction>
 #include <QApplication>

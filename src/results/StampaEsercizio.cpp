@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "results/StampaEsercizio.h"
 
+#include "core/Modulo2.h"
 #include "platform/Printers.h"
-#include "session/Modulo2.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 
 #include "exercise/FrmOperativo.h"
 #include "framework/Forms.h"
-#include "results/FrmSceltaStampante.h"
+#include "printing/FrmSceltaStampante.h"
 #include "results/FrmStampaEsercizio.h"
 #include "session/FrmAutore.h"
 #include "session/FrmInizio.h"

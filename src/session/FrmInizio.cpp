@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "session/FrmInizio.h"
 
+#include "core/Livelli.h"
+#include "core/Modulo2.h"
 #include "exercise/FrmOperativo.h"
 #include "framework/CommandTile.h"
 #include "framework/Controls.h"
@@ -10,8 +12,6 @@
 #include "session/FineSessione.h"
 #include "session/FrmAutore.h"
 #include "session/Immagini.h"
-#include "session/Livelli.h"
-#include "session/Modulo2.h"
 #include "worksheets/FrmStampaSchedeBig.h"
 
 #include <QAction>

@@ -10,7 +10,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Platform.h"
 #include "platform/Printers.h"
-#include "results/FrmSceltaStampante.h"
+#include "printing/FrmSceltaStampante.h"
 #include "worksheets/StampaScheda.h"
 
 #include <QAction>

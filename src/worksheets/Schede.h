@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "session/Livelli.h"
-#include "session/Modulo2.h"
+#include "core/Livelli.h"
+#include "core/Modulo2.h"
 
 #include <QString>
 

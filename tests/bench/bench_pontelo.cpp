@@ -3,13 +3,13 @@
 // of a run, a whole worksheet at each range, the certificate's lines, and a
 // key on the keypad handled through to the updated labels.
 // Run with scripts/bench.sh; it measures and checks nothing.
+#include "core/Modulo2.h"
 #include "exercise/FrmOperativo.h"
 #include "exercise/Generatore.h"
 #include "framework/CommandTile.h"
 #include "framework/Controls.h"
 #include "results/Attestato.h"
 #include "session/FrmInizio.h"
-#include "session/Modulo2.h"
 #include "support/TestSupport.h"
 #include "worksheets/Schede.h"
 

@@ -15,6 +15,7 @@
 //   e2e_desktop foto FILE         a certificate reopened once, checked and
 //       saved as FILE (also on a screen scaled to 200 %).
 
+#include "core/Modulo2.h"
 #include "exercise/FrmOperativo.h"
 #include "framework/CommandTile.h"
 #include "framework/Controls.h"
@@ -23,13 +24,12 @@
 #include "framework/Twips.h"
 #include "platform/Platform.h"
 #include "platform/QtPrinters.h"
+#include "printing/FrmSceltaStampante.h"
 #include "results/Attestato.h"
 #include "results/FrmAttestato.h"
 #include "results/FrmNome.h"
-#include "results/FrmSceltaStampante.h"
 #include "results/FrmStampaEsercizio.h"
 #include "session/FrmInizio.h"
-#include "session/Modulo2.h"
 
 #include <QAction>
 #include <QApplication>

@@ -15,6 +15,7 @@
 // (CUPS_SERVER), a print ended by SIGTERM (PONTELO_INTERROTTA) and two
 // programs printing into one folder at once (PONTELO_CONDIVISA).
 
+#include "core/Modulo2.h"
 #include "exercise/Generatore.h"
 #include "exercise/Svolgimento.h"
 #include "framework/CommandTile.h"
@@ -22,12 +23,11 @@
 #include "framework/Forms.h"
 #include "platform/Platform.h"
 #include "platform/QtPrinters.h"
+#include "printing/FrmSceltaStampante.h"
 #include "results/FrmAttestato.h"
-#include "results/FrmSceltaStampante.h"
 #include "results/FrmStampaEsercizio.h"
 #include "results/StampaEsercizio.h"
 #include "session/FrmInizio.h"
-#include "session/Modulo2.h"
 #include "support/TestSupport.h"
 #include "worksheets/FrmStampaSchedeBig.h"
 

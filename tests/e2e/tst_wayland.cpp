@@ -4,13 +4,13 @@
 // pointer and keys reach weston as a user's would. Every step polls the
 // program from a timer, so the steps go on inside the nested event loop of a
 // modal window as well.
+#include "core/Modulo2.h"
 #include "framework/CommandTile.h"
 #include "framework/Form.h"
 #include "framework/Forms.h"
 #include "platform/Printers.h"
 #include "platform/QtMessageBox.h"
 #include "session/Avvio.h"
-#include "session/Modulo2.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

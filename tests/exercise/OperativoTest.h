@@ -5,12 +5,12 @@
 // window, answers go in through the keypad tiles or the keyboard, and every key
 // reaches the control that has the focus.
 
+#include "core/Modulo2.h"
 #include "exercise/FrmOperativo.h"
 #include "framework/CommandTile.h"
 #include "framework/Controls.h"
 #include "framework/Twips.h"
 #include "session/FrmInizio.h"
-#include "session/Modulo2.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>

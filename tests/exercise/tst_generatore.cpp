@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/Modulo2.h"
 #include "exercise/Generatore.h"
 #include "platform/RandomSource.h"
-#include "session/Modulo2.h"
 #include "support/TestSupport.h"
 
 #include <QtTest>

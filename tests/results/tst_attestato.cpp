@@ -2,10 +2,10 @@
 // The certificate without any window: grade, printability, the name's final
 // form, the 25 lines with their styles, and where the printout puts the picture.
 
+#include "core/Modulo2.h"
 #include "results/Attestato.h"
 #include "results/StampaAttestato.h"
 #include "results/StiliAttesi.h"
-#include "session/Modulo2.h"
 
 #include <QtTest>
 

@@ -3,6 +3,7 @@
 // line, printing it, its tiles and keys, and closing it at any moment, also
 // from inside its own drawing.
 
+#include "core/Modulo2.h"
 #include "framework/Controls.h"
 #include "framework/Twips.h"
 #include "results/Attestato.h"
@@ -11,7 +12,6 @@
 #include "results/FrmStampaEsercizio.h"
 #include "results/StiliAttesi.h"
 #include "session/FrmInizio.h"
-#include "session/Modulo2.h"
 #include "support/TestSupport.h"
 
 #include <QPointer>

@@ -3,9 +3,9 @@
 // the name and those that do nothing, held keys, long names, closing and
 // opening again.
 
+#include "core/Modulo2.h"
 #include "framework/Twips.h"
 #include "results/FrmNome.h"
-#include "session/Modulo2.h"
 #include "support/TestSupport.h"
 
 #include <QtTest>

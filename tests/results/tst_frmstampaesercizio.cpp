@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/Modulo2.h"
 #include "exercise/FrmOperativo.h"
 #include "framework/Controls.h"
 #include "framework/Twips.h"
-#include "results/FrmSceltaStampante.h"
+#include "printing/FrmSceltaStampante.h"
 #include "results/FrmStampaEsercizio.h"
 #include "session/FrmInizio.h"
-#include "session/Modulo2.h"
 #include "support/TestSupport.h"
 
 #include <QAction>

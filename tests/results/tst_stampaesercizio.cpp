@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/Modulo2.h"
 #include "platform/QtPrinters.h"
 #include "results/StampaEsercizio.h"
-#include "session/Modulo2.h"
 #include "support/TestSupport.h"
 
 #include <QProcess>

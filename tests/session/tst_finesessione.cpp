@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/Modulo2.h"
 #include "exercise/FrmOperativo.h"
 #include "framework/CommandTile.h"
 #include "framework/Controls.h"
@@ -7,7 +8,6 @@
 #include "session/FineSessione.h"
 #include "session/FrmAutore.h"
 #include "session/FrmInizio.h"
-#include "session/Modulo2.h"
 #include "support/TestSupport.h"
 #include "worksheets/FrmStampaSchedeBig.h"
 

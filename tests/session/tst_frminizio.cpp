@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/Modulo2.h"
 #include "exercise/FrmOperativo.h"
 #include "framework/CommandTile.h"
 #include "framework/Controls.h"
@@ -6,7 +7,6 @@
 #include "framework/Twips.h"
 #include "session/FrmAutore.h"
 #include "session/FrmInizio.h"
-#include "session/Modulo2.h"
 #include "support/TestSupport.h"
 
 #include <QAction>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/TestSupport.h"
 
+#include "core/Modulo2.h"
 #include "platform/Platform.h"
-#include "session/Modulo2.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/Modulo2.h"
 #include "exercise/Generatore.h"
 #include "platform/Clock.h"
 #include "platform/RandomSource.h"
-#include "session/Modulo2.h"
 #include "support/TestSupport.h"
 #include "worksheets/Schede.h"
 

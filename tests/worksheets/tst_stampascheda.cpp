@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/Modulo2.h"
 #include "platform/Platform.h"
 #include "platform/QtPrinters.h"
-#include "session/Modulo2.h"
 #include "support/TestSupport.h"
 #include "worksheets/Schede.h"
 #include "worksheets/StampaScheda.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/Controls.h"
 #include "framework/Twips.h"
-#include "results/FrmSceltaStampante.h"
+#include "printing/FrmSceltaStampante.h"
 #include "results/FrmStampaEsercizio.h"
 #include "session/FineSessione.h"
 #include "support/TestSupport.h"

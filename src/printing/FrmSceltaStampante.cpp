@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "results/FrmSceltaStampante.h"
+#include "printing/FrmSceltaStampante.h"
 
 #include "framework/Controls.h"
 #include "framework/Twips.h"

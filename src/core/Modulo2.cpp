@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "session/Modulo2.h"
+#include "core/Modulo2.h"
 
 #include <cmath>
 
