@@ -15,9 +15,9 @@ const QColor kRiposo(255, 224, 192);
 
 // Two panels stacked on one place, as in the exercise window: group A in the
 // lower one, group B in the upper one, which covers it. Actions are logged.
-class Banco : public QWidget {
+class Banco : public BancoGruppi {
 public:
-    Banco() {
+    Banco() : BancoGruppi(kFuoco, kRiposo) {
         for (Frame* f : {sotto, sopra}) {
             f->setBackColor(kRiposo);
             f->setGeometry(10, 10, 200, 150);
@@ -28,24 +28,8 @@ public:
         sopra->raise();
         resize(300, 200);
     }
-    TileGroup* gruppo(const QString& nome) {
-        auto* g = new TileGroup(
-            nome,
-            [this, nome](int i) {
-                azioni += nome + QString::number(i);
-                if (nome == QLatin1String("A") && dopoA)
-                    dopoA->setFocus();
-            },
-            this);
-        g->setColors(kFuoco, kRiposo);
-        return g;
-    }
-    QString azioni;
-    CommandTile* dopoA = nullptr;
     Frame* sotto = new Frame(this);
     Frame* sopra = new Frame(this);
-    TileGroup* a = gruppo(QStringLiteral("A"));
-    TileGroup* b = gruppo(QStringLiteral("B"));
 };
 
 void premiAccessibile(QWidget* w) {

@@ -13,31 +13,15 @@ const QColor kRiposo(192, 255, 255);
 
 // Two groups on one window: A has three tiles, B one. Every action is logged
 // as "A0", "B1", ... one after the other.
-class Banco : public QWidget {
+class Banco : public BancoGruppi {
 public:
-    Banco() {
+    Banco() : BancoGruppi(kFuoco, kRiposo) {
         a->addTile(this, QStringLiteral("uno"), {0, 0, 2400, 900});
         a->addTile(this, QStringLiteral("due"), {0, 1500, 2400, 900});
         a->addTile(this, QStringLiteral("tre"), {0, 3000, 2400, 900});
         b->addTile(this, QStringLiteral("sì"), {3000, 0, 2400, 900});
         resize(400, 300);
     }
-    TileGroup* gruppo(const QString& nome) {
-        auto* g = new TileGroup(
-            nome,
-            [this, nome](int i) {
-                azioni += nome + QString::number(i);
-                if (nome == QLatin1String("A") && dopoA)
-                    dopoA->setFocus();
-            },
-            this);
-        g->setColors(kFuoco, kRiposo);
-        return g;
-    }
-    QString azioni;
-    CommandTile* dopoA = nullptr; // where A's action sends the focus, if anywhere
-    TileGroup* a = gruppo(QStringLiteral("A"));
-    TileGroup* b = gruppo(QStringLiteral("B"));
 };
 
 } // namespace

@@ -129,3 +129,20 @@ void holdKey(const QString& key, int repeats) {
     clock += 100;
     sendKey(QEvent::KeyRelease, key, false, clock);
 }
+
+BancoGruppi::BancoGruppi(const QColor& fuoco, const QColor& riposo) {
+    auto gruppo = [&](const QString& nome) {
+        auto* g = new TileGroup(
+            nome,
+            [this, nome](int i) {
+                azioni += nome + QString::number(i);
+                if (nome == QLatin1String("A") && dopoA)
+                    dopoA->setFocus();
+            },
+            this);
+        g->setColors(fuoco, riposo);
+        return g;
+    };
+    a = gruppo(QStringLiteral("A"));
+    b = gruppo(QStringLiteral("B"));
+}

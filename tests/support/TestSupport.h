@@ -108,3 +108,14 @@ bool showAndActivate(Form& form);
 // `open` waits, as the user acts on the modal window; a modal window still
 // open afterwards is unloaded, so that `open` returns.
 void whileModal(const std::function<void()>& open, const std::function<void()>& inside);
+
+// A window with two tile groups, A and B, whose every action is logged as
+// "A0", "B1", ...; A's action sends the focus to dopoA when it is set.
+class BancoGruppi : public QWidget {
+public:
+    BancoGruppi(const QColor& fuoco, const QColor& riposo);
+    QString azioni;
+    CommandTile* dopoA = nullptr;
+    TileGroup* a;
+    TileGroup* b;
+};
