@@ -26,7 +26,7 @@ constexpr int kEsco = 13;
 constexpr int kRifiutiPrimaDiIntervenire = 3;
 } // namespace
 
-FrmOperativo::FrmOperativo() : Form(kName, QSizeF(11910, 8640), true, Placement::Maximised) {}
+FrmOperativo::FrmOperativo() : Form(kName, QSizeF(11910, 8640), Kind::Scaled) {}
 
 void FrmOperativo::build() {
     setWindowTitle(QStringLiteral("PONTELO (addizioni o sottrazioni)"));
@@ -40,12 +40,12 @@ void FrmOperativo::build() {
 void FrmOperativo::buildTop() {
     QWidget* w = client();
     const QFont banner = designFont(QStringLiteral("Arial"), 21.75, true);
-    label2_ = addLabel(w, QStringLiteral("Label2"), QString(), {0, 0, 11955, 555});
+    label2_ = add<Label>(w, QStringLiteral("Label2"), {0, 0, 11955, 555});
     label2_->setBackColor(bgr(0x00C0FFFF));
     label2_->setForeColor(bgr(0x00000080));
     label2_->setFont(banner);
     label2_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label* label1 = addLabel(w, QStringLiteral("Label1"), QString(), {0, 540, 11955, 555});
+    Label* label1 = add<Label>(w, QStringLiteral("Label1"), {0, 540, 11955, 555});
     label1->setBackColor(bgr(0x00C0FFFF));
     label1->setForeColor(bgr(0x000000FF));
     label1->setFont(banner);
@@ -53,13 +53,12 @@ void FrmOperativo::buildTop() {
 }
 
 void FrmOperativo::buildRow() {
-    fraNumero_ = addFrame(client(), QStringLiteral("fraNumero"), {0, 1110, 12000, 3885});
+    fraNumero_ = add<Frame>(client(), QStringLiteral("fraNumero"), {0, 1110, 12000, 3885});
     fraNumero_->setBackColor(bgr(0x00C0FFFF));
     const QFont numeri = designFont(QStringLiteral("Arial"), 72, true);
     const QFont segni = designFont(QStringLiteral("Times New Roman"), 72, true);
     auto numero = [&](int k, double left) {
-        Label* l =
-            addLabel(fraNumero_, QStringLiteral("lblNumero%1").arg(k), QString(), {left, 210, 2025, 1845});
+        Label* l = add<Label>(fraNumero_, QStringLiteral("lblNumero%1").arg(k), {left, 210, 2025, 1845});
         l->setFont(numeri);
         l->setForeColor(Qt::black);
         numeri_[static_cast<size_t>(k - 1)] = l;
@@ -70,7 +69,7 @@ void FrmOperativo::buildRow() {
         });
     };
     auto segno = [&](const QString& name, const QString& caption, const QRectF& r) {
-        Label* l = addLabel(fraNumero_, name, caption, r);
+        Label* l = add<Label>(fraNumero_, name, r, caption);
         l->setFont(segni);
         l->setForeColor(bgr(0x00C00000));
         return l;
@@ -85,8 +84,7 @@ void FrmOperativo::buildRow() {
     // The sign labels overlap the numbers; the numbers stay readable on top.
     for (Label* l : numeri_)
         l->raise();
-    lblCorrezione_ =
-        addLabel(fraNumero_, QStringLiteral("lblCorrezione"), QString(), {9255, 2055, 2010, 1935});
+    lblCorrezione_ = add<Label>(fraNumero_, QStringLiteral("lblCorrezione"), {9255, 2055, 2010, 1935});
     lblCorrezione_->setFont(numeri);
     lblCorrezione_->setForeColor(Qt::black);
     // The overlapping labels read as one operation, left to right; the
@@ -103,11 +101,11 @@ void FrmOperativo::buildRow() {
     for (int k = 0; k < 4; ++k) {
         const double left = twipsRect(numeri_[static_cast<size_t>(k)]).left();
         auto linea = [&](const QString& name, double x1, double y1, double x2, double y2) {
-            auto* line = new LineControl(fraNumero_);
-            line->setObjectName(QStringLiteral("%1(%2)").arg(name).arg(k));
+            // A line draws on the whole of its frame, at its own points.
+            auto* line = add<LineControl>(fraNumero_, QStringLiteral("%1(%2)").arg(name).arg(k),
+                                          QRectF(QPointF(), twipsRect(fraNumero_).size()));
             line->setPen(bgr(0x000000FF), 4);
             line->setPoints(x1, y1, x2, y2);
-            addControl(line, Scaler::Kind::Unscaled);
             return line;
         };
         line1_[static_cast<size_t>(k)] = linea(QStringLiteral("Line1"), left + 30, 240, left + 2025, 2070);
@@ -116,12 +114,12 @@ void FrmOperativo::buildRow() {
 }
 
 void FrmOperativo::buildResults() {
-    Frame* elaborazione = addFrame(client(), QStringLiteral("frmElaborazione"), {225, 6690, 5700, 1620});
+    Frame* elaborazione = add<Frame>(client(), QStringLiteral("frmElaborazione"), {225, 6690, 5700, 1620});
     elaborazione->setBackColor(bgr(0x00C0FFFF));
     elaborazione->setFont(designFont(QStringLiteral("Arial"), 9.75, true));
     const QFont titoli = designFont(QStringLiteral("MS Sans Serif"), 8.25, true);
     auto titolo = [&](int indice, const QString& caption, const QRectF& r) {
-        Label* l = addLabel(elaborazione, QStringLiteral("Label5(%1)").arg(indice), caption, r);
+        Label* l = add<Label>(elaborazione, QStringLiteral("Label5(%1)").arg(indice), r, caption);
         l->setFont(titoli);
         l->setForeColor(bgr(0x00800000));
         return l;
@@ -134,7 +132,7 @@ void FrmOperativo::buildResults() {
         titolo(5, QStringLiteral("Tempo totale"), {4650, 240, 810, 570})};
     const QFont valori = designFont(QStringLiteral("Arial"), 14.25, true);
     auto valore = [&](const QString& name, double left, const QString& tooltip) {
-        Label* l = addLabel(elaborazione, name, QString(), {left, 735, 690, 480});
+        Label* l = add<Label>(elaborazione, name, {left, 735, 690, 480});
         l->setFont(valori);
         l->setForeColor(bgr(0x00FF0000));
         l->setToolTip(tooltip);
@@ -156,14 +154,14 @@ void FrmOperativo::buildResults() {
     // Its tooltip speaks of seconds; a reader is told what the number counts.
     lblRisErrate_->setAccessibleDescription(QStringLiteral("Numero delle risposte errate"));
 
-    lblEsito_ = addLabel(client(), QStringLiteral("LblEsito"), QString(), {225, 5550, 5730, 975});
+    lblEsito_ = add<Label>(client(), QStringLiteral("LblEsito"), {225, 5550, 5730, 975});
     lblEsito_->setFont(designFont(QStringLiteral("Arial"), 48, true));
     lblEsito_->setForeColor(bgr(0x00C00000));
     connect(lblEsito_, &Label::captionChanged, this, [this](const QString& caption) {
         if (!caption.isEmpty())
             accessibility::announce(lblEsito_);
     });
-    lblRiferimento_ = addLabel(client(), QStringLiteral("lblRiferimento"), QString(), {7005, 5010, 210, 165});
+    lblRiferimento_ = add<Label>(client(), QStringLiteral("lblRiferimento"), {7005, 5010, 210, 165});
     lblRiferimento_->setVisible(false);
 
     mnuVisualizzaEsercizio_ =
@@ -174,7 +172,7 @@ void FrmOperativo::buildResults() {
 void FrmOperativo::buildPanels() {
     QWidget* w = client();
     auto pannello = [&](const QString& name, double left, double top) {
-        Frame* f = addFrame(w, name, {left, top, 4605, 3300});
+        Frame* f = add<Frame>(w, name, {left, top, 4605, 3300});
         f->setBackColor(kRiposoTessere);
         return f;
     };
@@ -185,10 +183,13 @@ void FrmOperativo::buildPanels() {
         g->setIgnoreKeysHeldOnFocus(true);
         return g;
     };
-    auto tessera = [&](TileGroup* g, Frame* f, const QString& caption, const QRectF& r, double points) {
-        CommandTile* t = addTile(g, f, caption, r);
+    auto stileTessera = [](CommandTile* t, double points) {
         t->setFont(designFont(QStringLiteral("Arial"), points, true));
         t->setTextColor(bgr(0x00C00000));
+    };
+    auto tessera = [&](TileGroup* g, Frame* f, const QString& caption, const QRectF& r, double points) {
+        CommandTile* t = addTile(g, f, caption, r);
+        stileTessera(t, points);
         return t;
     };
 
@@ -208,8 +209,8 @@ void FrmOperativo::buildPanels() {
     tessera(option2_, fraTastierino_, QStringLiteral("Esco"), {45, 2520, 4485, 585}, 24)->setEnabled(false);
 
     fraAiuto_ = pannello(QStringLiteral("fraAiuto"), 6600, 5280);
-    Label* tiAiuto = addLabel(fraAiuto_, QStringLiteral("Label4(0)"), QStringLiteral("Ti aiuto ?"),
-                              {1065, 300, 2385, 585});
+    Label* tiAiuto = add<Label>(fraAiuto_, QStringLiteral("Label4(0)"), {1065, 300, 2385, 585},
+                                QStringLiteral("Ti aiuto ?"));
     tiAiuto->setBackColor(kRiposoTessere);
     tiAiuto->setFont(designFont(QStringLiteral("Arial"), 18, true));
     option3_ = gruppo(QStringLiteral("Option3"), [this](int i) { i == 0 ? SiSi() : NoNo(); });
@@ -218,9 +219,8 @@ void FrmOperativo::buildPanels() {
     tessera(option3_, fraAiuto_, QStringLiteral("NO"), {780, 2295, 3120, 945}, 20.25);
 
     fraAvviso_ = pannello(QStringLiteral("fraAvviso"), 6615, 5250);
-    Label* avviso =
-        addLabel(fraAvviso_, QStringLiteral("Label4(1)"),
-                 QStringLiteral("Se ricominci gli esercizi andranno persi"), {75, 225, 3780, 870});
+    Label* avviso = add<Label>(fraAvviso_, QStringLiteral("Label4(1)"), {75, 225, 3780, 870},
+                               QStringLiteral("Se ricominci gli esercizi andranno persi"));
     avviso->setFont(designFont(QStringLiteral("Arial"), 18, true));
     optAvviso_ = gruppo(QStringLiteral("optAvviso"), [this](int i) {
         if (i == 0) {
@@ -233,8 +233,8 @@ void FrmOperativo::buildPanels() {
     tessera(optAvviso_, fraAvviso_, QStringLiteral("Ricomincia"), {780, 2130, 3330, 840}, 20.25);
 
     fraIntervento_ = pannello(QStringLiteral("fraIntervento"), 6645, 5265);
-    Label* intervengo = addLabel(fraIntervento_, QStringLiteral("lblIntervento"),
-                                 QStringLiteral("Intervengo io"), {420, 195, 4095, 510});
+    Label* intervengo = add<Label>(fraIntervento_, QStringLiteral("lblIntervento"), {420, 195, 4095, 510},
+                                   QStringLiteral("Intervengo io"));
     intervengo->setFont(designFont(QStringLiteral("Arial"), 18, true));
     optOK_ = gruppo(QStringLiteral("optOK"), [this](int) {
         optOK_->tile(0)->resetPressed();
@@ -242,8 +242,7 @@ void FrmOperativo::buildPanels() {
     });
     optOK_->setColors(bgr(0x0080C0FF), bgr(0x0080C0FF));
     optOK_->setSpaceActs(true);
-    CommandTile* ok = tessera(optOK_, fraIntervento_, QStringLiteral("OK"), {720, 1155, 3330, 945}, 20.25);
-    ok->setObjectName(QStringLiteral("optOK"));
+    stileTessera(addLoneTile(optOK_, fraIntervento_, QStringLiteral("OK"), {720, 1155, 3330, 945}), 20.25);
 
     fraTastierino_->setAccessibleName(QStringLiteral("Tastierino"));
     fraAiuto_->setAccessibleName(QStringLiteral("Aiuto"));
@@ -256,7 +255,6 @@ void FrmOperativo::buildPanels() {
 }
 
 void FrmOperativo::onLoad() {
-    Form::onLoad();
     NuovaSerie();
     NascondiCroci();
 }

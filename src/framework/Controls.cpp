@@ -12,7 +12,7 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
-Label::Label(QWidget* parent) : QLabel(parent) {
+Label::Label(QWidget* parent, const QString& caption) : QLabel(caption, parent) {
     setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     setWordWrap(true);
     setAutoFillBackground(false);
@@ -120,7 +120,7 @@ Picture::Picture(QWidget* parent, const QPixmap& pixmap) : QLabel(parent) {
     setFocusPolicy(Qt::NoFocus);
 }
 
-Button::Button(QWidget* parent) : QPushButton(parent) {
+Button::Button(QWidget* parent, const QString& text) : QPushButton(text, parent) {
     // Enter presses the button that has the focus, as Space does, also
     // outside dialogs.
     setAutoDefault(true);

@@ -17,7 +17,7 @@
 class Label : public QLabel {
     Q_OBJECT
 public:
-    explicit Label(QWidget* parent = nullptr);
+    explicit Label(QWidget* parent = nullptr, const QString& caption = QString());
     void setCaption(const QString& caption);
     QString caption() const { return text(); }
     void setForeColor(const QColor& color);
@@ -101,7 +101,7 @@ public:
 class Button : public QPushButton {
     Q_OBJECT
 public:
-    explicit Button(QWidget* parent = nullptr);
+    explicit Button(QWidget* parent = nullptr, const QString& text = QString());
     void setBackColor(const QColor& color);
     QColor backColor() const { return backColor_; }
 

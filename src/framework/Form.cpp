@@ -19,8 +19,8 @@
 #include <QTimer>
 #include <QWindow>
 
-Form::Form(const QString& name, const QSizeF& designTwips, bool scales, Placement placement)
-    : client_(new QWidget(this)), design_(designTwips), scales_(scales), placement_(placement) {
+Form::Form(const QString& name, const QSizeF& designTwips, Kind kind)
+    : client_(new QWidget(this)), design_(designTwips), kind_(kind) {
     setObjectName(name);
     client_->setObjectName(name + QStringLiteral("_client"));
     setCentralWidget(client_);
@@ -50,13 +50,6 @@ void Form::setBackColor(const QColor& color) {
     client_->setAutoFillBackground(true);
 }
 
-CommandTile* Form::addTile(TileGroup* group, QWidget* container, const QString& caption,
-                           const QRectF& twips) {
-    CommandTile* tile = group->addTile(container, caption, twips);
-    addControl(tile);
-    return tile;
-}
-
 QSizeF Form::innerTwips() const {
     return {client_->width() * kTwipsPerPixel, client_->height() * kTwipsPerPixel};
 }
@@ -79,22 +72,15 @@ void Form::load() {
     resize(designPixels.width(), designPixels.height() + menuHeight());
     client_->resize(designPixels);
     normalSize_ = size();
-    if (placement_ == Placement::Centred)
+    if (kind_ == Kind::Fixed)
         setFixedSize(size());
+    else
+        scaler_.takeProportions(scaled_, design_);
     onLoad();
 }
 
-void Form::onLoad() {
-    if (scales_)
-        takeProportions();
-}
-
-void Form::takeProportions() {
-    scaler_.takeProportions(controls_, design_);
-}
-
 void Form::rescale() {
-    if (!scales_ || isUnloading())
+    if (kind_ != Kind::Scaled || isUnloading())
         return;
     scaler_.rescale(innerTwips());
     afterRescale();
@@ -179,7 +165,7 @@ void Form::showForm(QWidget* opener) {
     if (!shownOnce_) {
         shownOnce_ = true;
         centreOnScreen();
-        if (placement_ == Placement::Maximised)
+        if (kind_ == Kind::Scaled)
             showMaximized();
         else
             show();
@@ -214,49 +200,31 @@ void Form::unload() {
     Forms::remove(this);
 }
 
-template <class T>
-T* Form::addNamed(T* control, const QString& name, const QRectF& twips, Scaler::Kind kind) {
+void Form::enter(QWidget* control, const QString& name, const QRectF& twips, bool keepsSize) {
     control->setObjectName(name);
     placeTwips(control, twips);
-    addControl(control, kind);
-    return control;
+    if (!keepsSize)
+        scaled_.append(control);
 }
 
-Label* Form::addLabel(QWidget* container, const QString& name, const QString& caption, const QRectF& twips) {
-    Label* label = addNamed(new Label(container), name, twips);
-    label->setCaption(caption);
-    return label;
+CommandTile* Form::addTile(TileGroup* group, QWidget* container, const QString& caption,
+                           const QRectF& twips) {
+    CommandTile* tile = group->addTile(container, caption, twips);
+    scaled_.append(tile);
+    return tile;
 }
 
-Button* Form::addButton(QWidget* container, const QString& name, const QString& caption,
-                        const QRectF& twips) {
-    Button* button = addNamed(new Button(container), name, twips);
-    button->setText(caption);
-    return button;
-}
-
-ComboBox* Form::addComboBox(QWidget* container, const QString& name, const QRectF& twips) {
-    // A combo box keeps its size when the window is scaled.
-    return addNamed(new ComboBox(container), name, twips, Scaler::Kind::Unscaled);
-}
-
-PictureBox* Form::addPictureBox(QWidget* container, const QString& name, const QRectF& twips) {
-    return addNamed(new PictureBox(container), name, twips);
-}
-
-Frame* Form::addFrame(QWidget* container, const QString& name, const QRectF& twips) {
-    return addNamed(new Frame(container), name, twips);
-}
-
-void Form::addControl(QWidget* widget, Scaler::Kind kind) {
-    controls_.append({widget, kind});
+CommandTile* Form::addLoneTile(TileGroup* group, QWidget* container, const QString& caption,
+                               const QRectF& twips) {
+    CommandTile* tile = addTile(group, container, caption, twips);
+    tile->setObjectName(group->name());
+    return tile;
 }
 
 QAction* Form::addMenuItem(const QString& name, const QString& caption) {
     auto* action = new QAction(caption, this);
     action->setObjectName(name);
     menuBar()->addAction(action);
-    controls_.append({nullptr, Scaler::Kind::Unscaled});
     return action;
 }
 
@@ -276,7 +244,7 @@ bool Form::event(QEvent* e) {
         // The frame becomes known once the window manager has framed the
         // window; a window restored from maximised then sits centred too.
         if (!centredWithFrame_ && shownOnce_ && !isMaximized() && !isMinimized() &&
-            (placement_ == Placement::Centred || (recentre_ && size() == normalSize_)) &&
+            (kind_ == Kind::Fixed || (recentre_ && size() == normalSize_)) &&
             !frameMarginsOf(this).isNull()) {
             recentre_ = false;
             centreOnScreen();

@@ -8,12 +8,9 @@
 #include <QPointer>
 #include <QSizeF>
 
-class Button;
 class ComboBox;
 class CommandTile;
-class Frame;
-class Label;
-class PictureBox;
+class LineControl;
 class TileGroup;
 class QAction;
 class QEventLoop;
@@ -21,15 +18,26 @@ class QEventLoop;
 // A font as the layouts give it: family, points, bold.
 QFont designFont(const QString& family, double points, bool bold);
 
+// Controls of these kinds keep their design size when their window is scaled:
+// a combo box keeps its text height, a line follows its own points.
+template <class T> inline constexpr bool keepsDesignSize = false;
+template <> inline constexpr bool keepsDesignSize<ComboBox> = true;
+template <> inline constexpr bool keepsDesignSize<LineControl> = true;
+
 // One window of the program. A form is created and loaded the first time
 // anything asks for it (Forms::get), shown on request, and unloaded, which
 // discards it; loading it again starts from its design state.
 class Form : public QMainWindow {
     Q_OBJECT
 public:
-    enum class Placement { Maximised, Centred };
+    enum class Kind {
+        // Shown maximised; the controls keep their proportions to the inner area.
+        Scaled,
+        // Shown centred, at its design size, which the user cannot change.
+        Fixed,
+    };
 
-    Form(const QString& name, const QSizeF& designTwips, bool scales, Placement placement);
+    Form(const QString& name, const QSizeF& designTwips, Kind kind);
     ~Form() override;
 
     QString name() const { return objectName(); }
@@ -41,7 +49,8 @@ public:
     void setBackColor(const QColor& color);
     QColor backColor() const { return back_; }
 
-    // Builds the controls and runs the load handler. Called once, by Forms.
+    // Builds the controls, takes their proportions and runs the load handler.
+    // Called once, by Forms.
     void load();
     // Shows the window modelessly; a window already shown comes to the front.
     // Opened from another window, it belongs to it (its transient parent), so
@@ -61,8 +70,8 @@ public:
 protected:
     // Creates the controls at their design positions.
     virtual void build() = 0;
-    // The window's own load handler; by default takes the proportions.
-    virtual void onLoad();
+    // The window's own load handler, once its controls are in place.
+    virtual void onLoad() {}
     virtual void onUnload() {}
     // After the controls have been rescaled.
     virtual void afterRescale() {}
@@ -73,19 +82,23 @@ protected:
     // Every time the window stops being the program's active window.
     virtual void onDeactivate() {}
 
-    // Control factories: each control is named, placed in twips and entered in
-    // the window's control collection in creation order.
-    Label* addLabel(QWidget* container, const QString& name, const QString& caption, const QRectF& twips);
-    Frame* addFrame(QWidget* container, const QString& name, const QRectF& twips);
+    // Creates a control of kind T in `container` (further arguments go to T's
+    // constructor after the container), names it, places it at its design
+    // rectangle in twips and enters it in the window's collection, so that it
+    // follows the window's size unless its kind keeps its design size.
+    template <class T, class... Args>
+    T* add(QWidget* container, const QString& name, const QRectF& twips, Args&&... args) {
+        T* control = new T(container, std::forward<Args>(args)...);
+        enter(control, name, twips, keepsDesignSize<T>);
+        return control;
+    }
+    // The next tile of a group; the group names it after its index.
     CommandTile* addTile(TileGroup* group, QWidget* container, const QString& caption, const QRectF& twips);
-    Button* addButton(QWidget* container, const QString& name, const QString& caption, const QRectF& twips);
-    ComboBox* addComboBox(QWidget* container, const QString& name, const QRectF& twips);
-    PictureBox* addPictureBox(QWidget* container, const QString& name, const QRectF& twips);
-    void addControl(QWidget* widget, Scaler::Kind kind = Scaler::Kind::Control);
+    // A group's only tile, which goes by the group's name.
+    CommandTile* addLoneTile(TileGroup* group, QWidget* container, const QString& caption,
+                             const QRectF& twips);
     QAction* addMenuItem(const QString& name, const QString& caption);
 
-    void takeProportions();
-    void rescale();
     int menuHeight() const;
 
     bool event(QEvent* event) override;
@@ -96,10 +109,8 @@ protected:
 private:
     enum class State { Loaded, Unloading, Unloaded };
 
-    // Names a new control, places it in twips and enters it in the collection.
-    template <class T>
-    T* addNamed(T* control, const QString& name, const QRectF& twips,
-                Scaler::Kind kind = Scaler::Kind::Control);
+    void enter(QWidget* control, const QString& name, const QRectF& twips, bool keepsSize);
+    void rescale();
     // Moves the window so that it is centred, frame included, on the screen's
     // available area.
     void centreOnScreen();
@@ -107,8 +118,7 @@ private:
     QWidget* client_;
     QSizeF design_;
     QColor back_;
-    bool scales_;
-    Placement placement_;
+    Kind kind_;
     bool shownOnce_ = false;
     // Until the window manager has framed the window its frame is a guess;
     // the window is centred again once the real frame is known.
@@ -124,6 +134,7 @@ private:
     // The window's size when it is neither maximised nor minimised.
     QSize normalSize_;
     State state_ = State::Loaded;
-    QList<Scaler::Entry> controls_;
+    // The controls that follow the window's size, in creation order.
+    QList<QPointer<QWidget>> scaled_;
     Scaler scaler_;
 };

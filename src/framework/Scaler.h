@@ -11,27 +11,18 @@
 // so a window shrunk to nothing comes back exactly from the same table.
 class Scaler {
 public:
-    enum class Kind { Control, Unscaled };
-    struct Entry {
-        QPointer<QWidget> widget;
-        Kind kind = Kind::Control;
-    };
+    // Reads each control's twips position.
+    void takeProportions(const QList<QPointer<QWidget>>& controls, const QSizeF& innerTwips);
+    // Moves every control to the inner size given in twips.
+    void rescale(const QSizeF& innerTwips) const;
+
+private:
     struct Proportion {
+        QPointer<QWidget> widget;
         float width = 0;
         float height = 0;
         float top = 0;
         float left = 0;
     };
-
-    // Reads each control's twips position; unscaled entries (menu items,
-    // lines) keep zeros.
-    void takeProportions(const QList<Entry>& controls, const QSizeF& innerTwips);
-    // Moves every scaled control to the inner size given in twips.
-    void rescale(const QSizeF& innerTwips) const;
-
-    const QList<Proportion>& table() const { return table_; }
-
-private:
-    QList<Entry> controls_;
     QList<Proportion> table_;
 };

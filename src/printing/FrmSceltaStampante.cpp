@@ -7,21 +7,21 @@
 
 #include <QLineEdit>
 
-FrmSceltaStampante::FrmSceltaStampante() : Form(kName, QSizeF(6060, 5460), false, Placement::Centred) {}
+FrmSceltaStampante::FrmSceltaStampante() : Form(kName, QSizeF(6060, 5460), Kind::Fixed) {}
 
 void FrmSceltaStampante::build() {
     setWindowTitle(QStringLiteral("Form1"));
     setBackColor(bgr(0x00C0FFFF));
     QWidget* w = client();
     const QFont testi = designFont(QStringLiteral("MS Sans Serif"), 9.75, true);
-    label1_ = addLabel(w, QStringLiteral("Label1"), QString(), {432, 168, 1716, 1524});
+    label1_ = add<Label>(w, QStringLiteral("Label1"), {432, 168, 1716, 1524});
     label1_->setFont(testi);
-    label2_ = addLabel(w, QStringLiteral("Label2"), QString(), {3276, 120, 1704, 1452});
+    label2_ = add<Label>(w, QStringLiteral("Label2"), {3276, 120, 1704, 1452});
     label2_->setFont(testi);
     for (Label* l : {label1_, label2_})
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    combo1_ = addComboBox(w, QStringLiteral("Combo1"), {612, 2400, 4632, 336});
+    combo1_ = add<ComboBox>(w, QStringLiteral("Combo1"), {612, 2400, 4632, 336});
     combo1_->setFont(testi);
     combo1_->setText(QStringLiteral("Combo1"));
     // The list and the text part are one choice to a reader.
@@ -30,7 +30,7 @@ void FrmSceltaStampante::build() {
     connect(combo1_, &ComboBox::listSelectionChanged, this, [this] { Combo1_Click(); });
 
     command2_ =
-        addButton(w, QStringLiteral("Command2"), QStringLiteral("C H I U D I"), {1128, 4188, 3168, 648});
+        add<Button>(w, QStringLiteral("Command2"), {1128, 4188, 3168, 648}, QStringLiteral("C H I U D I"));
     command2_->setBackColor(bgr(0x0080FFFF));
     command2_->setFont(designFont(QStringLiteral("MS Sans Serif"), 13.5, true));
     connect(command2_, &QPushButton::clicked, this, [this] { unload(); });
@@ -39,7 +39,6 @@ void FrmSceltaStampante::build() {
 }
 
 void FrmSceltaStampante::onLoad() {
-    Form::onLoad();
     RiempiStampanti();
     MostraPredefinita();
 }

@@ -27,7 +27,7 @@ QString didascaliaTitolo() {
 }
 } // namespace
 
-FrmAttestato::FrmAttestato() : Form(kName, QSizeF(11940, 8820), true, Placement::Maximised) {}
+FrmAttestato::FrmAttestato() : Form(kName, QSizeF(11940, 8820), Kind::Scaled) {}
 
 void FrmAttestato::build() {
     setWindowTitle(QStringLiteral("Form1"));
@@ -35,12 +35,12 @@ void FrmAttestato::build() {
     const QFont fontFinestra = designFont(QStringLiteral("MS Sans Serif"), 8.25, true);
     setFont(fontFinestra);
 
-    picture1_ = addPictureBox(client(), QStringLiteral("Picture1"), {0, -45, 6690, 8820});
+    picture1_ = add<PictureBox>(client(), QStringLiteral("Picture1"), {0, -45, 6690, 8820});
     picture1_->setBackColor(QApplication::palette().color(QPalette::Base));
     picture1_->setForeColor(QApplication::palette().color(QPalette::Text));
     picture1_->setDrawFont(fontFinestra);
 
-    Frame* frame4 = addFrame(client(), QStringLiteral("Frame4"), {6720, 6615, 5184, 2070});
+    Frame* frame4 = add<Frame>(client(), QStringLiteral("Frame4"), {6720, 6615, 5184, 2070});
     frame4->setBackColor(kRosa);
     frame4->setFrameStyle(QFrame::NoFrame);
 
@@ -68,7 +68,6 @@ QWidget* FrmAttestato::initialFocus() const {
 }
 
 void FrmAttestato::onLoad() {
-    Form::onLoad();
     Modulo2& m = Modulo2::get();
     PreparaAttestato(m, didascaliaTitolo());
     CommandTile* stampa = option5_->tile(0);

@@ -46,25 +46,22 @@ void EtichettaNome::paintEvent(QPaintEvent*) {
     p.drawText(contentsRect(), int(orizzontale | Qt::AlignTop), caption());
 }
 
-FrmNome::FrmNome() : Form(kName, QSizeF(5835, 5520), false, Placement::Centred) {
+FrmNome::FrmNome() : Form(kName, QSizeF(5835, 5520), Kind::Fixed) {
     setBorderless(true);
 }
 
 void FrmNome::build() {
-    Frame* fondo = addFrame(client(), QStringLiteral("frmNome"), {0, 0, 5808, 5508});
+    Frame* fondo = add<Frame>(client(), QStringLiteral("frmNome"), {0, 0, 5808, 5508});
     fondo->setBackColor(bgr(0x00FFC0C0));
     fondo->setFrameStyle(QFrame::NoFrame);
 
-    Label* label12 = addLabel(fondo, QStringLiteral("Label12"), QStringLiteral("   SCRIVI  IL  TUO  NOME"),
-                              {465, 195, 4950, 465});
+    Label* label12 = add<Label>(fondo, QStringLiteral("Label12"), {465, 195, 4950, 465},
+                                QStringLiteral("   SCRIVI  IL  TUO  NOME"));
     label12->setForeColor(bgr(0x000000C0));
     label12->setFont(designFont(QStringLiteral("Arial"), 14.25, true));
 
-    lblNome_ = new EtichettaNome(fondo);
-    lblNome_->setObjectName(QStringLiteral("lblNome"));
+    lblNome_ = add<EtichettaNome>(fondo, QStringLiteral("lblNome"), {285, 600, 5415, 765});
     lblNome_->setCaption(kSegnaposto);
-    placeTwips(lblNome_, {285, 600, 5415, 765});
-    addControl(lblNome_);
     lblNome_->setForeColor(bgr(0x000000FF));
     lblNome_->setFont(designFont(QStringLiteral("Arial"), 24, true));
     connect(lblNome_, &Label::captionChanged, this, [this](const QString& caption) {
@@ -74,8 +71,8 @@ void FrmNome::build() {
             avanti_->setFocus(Qt::OtherFocusReason);
     });
 
-    Label* label9 = addLabel(fondo, QStringLiteral("Label9"),
-                             QStringLiteral("Presta attenzione all'ortografia"), {168, 1932, 5412, 492});
+    Label* label9 = add<Label>(fondo, QStringLiteral("Label9"), {168, 1932, 5412, 492},
+                               QStringLiteral("Presta attenzione all'ortografia"));
     label9->setFont(designFont(QStringLiteral("MS Sans Serif"), 12, true));
 
     // A press of any mouse button closes the window; Enter does not act.
@@ -84,14 +81,12 @@ void FrmNome::build() {
     // No focus colouring: the tile keeps its colour.
     option4_->setColors(bgr(0x00C0E0FF), bgr(0x00C0E0FF));
     option4_->setKeyHandler([this](int codice, int) { return tastoNome(codice); });
-    avanti_ = addTile(option4_, fondo, QStringLiteral("AVANTI"), {276, 3672, 5310, 804});
-    avanti_->setObjectName(QStringLiteral("Option4"));
+    avanti_ = addLoneTile(option4_, fondo, QStringLiteral("AVANTI"), {276, 3672, 5310, 804});
     avanti_->setTextColor(bgr(0x000000FF));
     avanti_->setFont(designFont(QStringLiteral("Arial"), 14.25, true));
 }
 
 void FrmNome::onLoad() {
-    Form::onLoad();
     Modulo2::get().NomeAlunno = lblNome_->caption();
     avanti_->resetPressed();
 }

@@ -26,7 +26,7 @@ constexpr int kNome = 2;
 constexpr int kAttestato = 3;
 } // namespace
 
-FrmStampaEsercizio::FrmStampaEsercizio() : Form(kName, QSizeF(11910, 8640), true, Placement::Maximised) {}
+FrmStampaEsercizio::FrmStampaEsercizio() : Form(kName, QSizeF(11910, 8640), Kind::Scaled) {}
 
 void FrmStampaEsercizio::build() {
     setWindowTitle(QStringLiteral("FINESTRA DI STAMPA "));
@@ -36,8 +36,8 @@ void FrmStampaEsercizio::build() {
     const QFont fontFinestra = designFont(QStringLiteral("Courier"), 9.75, false);
     w->setFont(fontFinestra);
 
-    Label* titolo = addLabel(w, QStringLiteral("Label5"),
-                             QStringLiteral("E S E R C I Z I   E S E G U I T I "), {660, 120, 10725, 525});
+    Label* titolo = add<Label>(w, QStringLiteral("Label5"), {660, 120, 10725, 525},
+                               QStringLiteral("E S E R C I Z I   E S E G U I T I "));
     titolo->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     titolo->setFont(designFont(QStringLiteral("Arial"), 15.75, true));
     titolo->setForeColor(bgr(0x000000C0));
@@ -46,7 +46,7 @@ void FrmStampaEsercizio::build() {
         const bool sinistra = i <= kRighePerColonna;
         const double left = sinistra ? 210 : 6000;
         const double top = 930 + (sinistra ? i - 1 : i - 11) * 450;
-        Label* riga = addLabel(w, QStringLiteral("LblOp(%1)").arg(i), QString(), {left, top, 5595, 435});
+        Label* riga = add<Label>(w, QStringLiteral("LblOp(%1)").arg(i), {left, top, 5595, 435});
         riga->setBackColor(kSfondoRighe);
         riga->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         const int inColonna = sinistra ? i : i - kRighePerColonna;
@@ -57,7 +57,7 @@ void FrmStampaEsercizio::build() {
     const QFont fontTotali = designFont(QStringLiteral("Arial"), 8.25, true);
     const QColor testoDiSistema = QApplication::palette().color(QPalette::Active, QPalette::WindowText);
     auto totale = [&](const QString& name, double left) {
-        Label* l = addLabel(w, name, QString(), {left, 5520, 5595, 525});
+        Label* l = add<Label>(w, name, {left, 5520, 5595, 525});
         l->setBackColor(kSfondoRighe);
         l->setForeColor(testoDiSistema);
         l->setFont(fontTotali);
@@ -87,7 +87,6 @@ void FrmStampaEsercizio::build() {
 }
 
 void FrmStampaEsercizio::onLoad() {
-    Form::onLoad();
     // Without a Courier font the user is told, and the lines keep their design font.
     caricaRighe(platform::printers().searchPrinterFont());
     const QString totale = testoTempoTotale(Modulo2::get());

@@ -4,7 +4,7 @@
 #include "framework/Controls.h"
 #include "framework/Twips.h"
 
-FrmAutore::FrmAutore() : Form(kName, QSizeF(9960, 7290), false, Placement::Centred) {}
+FrmAutore::FrmAutore() : Form(kName, QSizeF(9960, 7290), Kind::Fixed) {}
 
 void FrmAutore::build() {
     setWindowTitle(QStringLiteral("Autore"));
@@ -13,7 +13,7 @@ void FrmAutore::build() {
 
     auto label = [&](const QString& name, const QString& caption, const QRectF& twips, bool bold,
                      quint32 color) {
-        Label* l = addLabel(w, name, caption, twips);
+        Label* l = add<Label>(w, name, twips, caption);
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         l->setFont(designFont(QStringLiteral("Arial"), 18, bold));
         l->setForeColor(bgr(color));
@@ -26,7 +26,7 @@ void FrmAutore::build() {
           true, 0x00C00000);
 
     command1_ =
-        addButton(w, QStringLiteral("Command1"), QStringLiteral("C h i u d i"), {3180, 5784, 3810, 1050});
+        add<Button>(w, QStringLiteral("Command1"), {3180, 5784, 3810, 1050}, QStringLiteral("C h i u d i"));
     command1_->setFont(designFont(QStringLiteral("Arial"), 24, false));
     command1_->setBackColor(bgr(0x00FF80FF));
     command1_->setAutoDefault(true);

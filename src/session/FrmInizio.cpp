@@ -16,7 +16,7 @@
 
 #include <QAction>
 
-FrmInizio::FrmInizio() : Form(kName, QSizeF(11925, 8340), true, Placement::Maximised) {}
+FrmInizio::FrmInizio() : Form(kName, QSizeF(11925, 8340), Kind::Scaled) {}
 
 void FrmInizio::build() {
     setWindowTitle(QStringLiteral("PONTEL0 (addizioni o sottrazioni)"));
@@ -40,24 +40,18 @@ void FrmInizio::build() {
         t->setTextColor(bgr(0x00800000));
     };
 
-    // Frame3 and the tiles are created in an order that lets "Esci" lie over
-    // Frame3 without belonging to it; the control collection keeps the
-    // window's own order below.
-    frame3_ = new Frame(w);
-    frame3_->setObjectName(QStringLiteral("Frame3"));
-    placeTwips(frame3_, {6555, 3750, 4230, 3015});
+    // "Esci" lies over Frame3's area without belonging to it, so that it stays
+    // usable while the frame is disabled.
+    frame3_ = add<Frame>(w, QStringLiteral("Frame3"), {6555, 3750, 4230, 3015});
     frame3_->setBackColor(rest);
     frame3_->setFrameStyle(QFrame::NoFrame);
-    CommandTile* vai = option3_->addTile(frame3_, QStringLiteral("Vai"), {60, 105, 4110, 1140});
-    CommandTile* esci = option3_->addTile(w, QStringLiteral("Esci"), {6645, 5340, 4110, 1140});
+    CommandTile* vai = addTile(option3_, frame3_, QStringLiteral("Vai"), {60, 105, 4110, 1140});
+    CommandTile* esci = addTile(option3_, w, QStringLiteral("Esci"), {6645, 5340, 4110, 1140});
     styleTile(vai);
     styleTile(esci);
-    addControl(esci);
-    addControl(frame3_);
-    addControl(vai);
     frame3_->setEnabled(false);
 
-    Frame* frame2 = addFrame(w, QStringLiteral("Frame2"), {1380, 3705, 4635, 2985});
+    Frame* frame2 = add<Frame>(w, QStringLiteral("Frame2"), {1380, 3705, 4635, 2985});
     frame2->setBackColor(rest);
     frame2->setFrameStyle(QFrame::NoFrame);
     CommandTile* liv0 =
@@ -70,61 +64,48 @@ void FrmInizio::build() {
         styleTile(t);
     liv0->setBackColor(focus);
 
-    Frame* titolo = addFrame(w, QStringLiteral("frmTitolo"), {30, 90, 11745, 1905});
+    Frame* titolo = add<Frame>(w, QStringLiteral("frmTitolo"), {30, 90, 11745, 1905});
     titolo->setBackColor(rest);
     titolo->setFrameStyle(QFrame::NoFrame);
     const QColor blu = bgr(0x00C00000);
     // Created back to front so that the texts lie over the rounded rectangles.
-    auto shape = [&](const QString& name, const QRectF& r, quint32 fill) {
-        auto* s = new Shape(titolo, bgr(fill));
-        s->setObjectName(name);
-        placeTwips(s, r);
-        return s;
-    };
-    Shape* shape1 = shape(QStringLiteral("Shape1"), {90, 90, 8400, 1785}, 0x00C0C000);
-    Shape* shape2 = shape(QStringLiteral("Shape2"), {0, 60, 8400, 1785}, 0x00FFFF80);
-    Shape* shape3 = shape(QStringLiteral("Shape3"), {8670, 90, 3000, 1785}, 0x00C0C000);
-    Shape* shape4 = shape(QStringLiteral("Shape4"), {8685, 60, 2910, 1785}, 0x00FFFF80);
-    Label* label3 = addLabel(titolo, QStringLiteral("Label3"), QStringLiteral("Operazioni in  riga"),
-                             {180, 1305, 7680, 465});
+    add<Shape>(titolo, QStringLiteral("Shape1"), {90, 90, 8400, 1785}, bgr(0x00C0C000));
+    add<Shape>(titolo, QStringLiteral("Shape2"), {0, 60, 8400, 1785}, bgr(0x00FFFF80));
+    add<Shape>(titolo, QStringLiteral("Shape3"), {8670, 90, 3000, 1785}, bgr(0x00C0C000));
+    add<Shape>(titolo, QStringLiteral("Shape4"), {8685, 60, 2910, 1785}, bgr(0x00FFFF80));
+    Label* label3 = add<Label>(titolo, QStringLiteral("Label3"), {180, 1305, 7680, 465},
+                               QStringLiteral("Operazioni in  riga"));
     label3->setFont(designFont(QStringLiteral("Arial"), 18, false));
     label3->setForeColor(blu);
-    Label* label7 = addLabel(titolo, QStringLiteral("Label7"), QStringLiteral("Ver. " PONTELO_VERSION),
-                             {8850, 420, 2280, 420});
+    Label* label7 = add<Label>(titolo, QStringLiteral("Label7"), {8850, 420, 2280, 420},
+                               QStringLiteral("Ver. " PONTELO_VERSION));
     label7->setFont(designFont(QStringLiteral("Arial"), 12, true));
     label7->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    addControl(shape4);
-    addControl(shape3);
-    Label* label1 = addLabel(titolo, QStringLiteral("Label1"), QStringLiteral("CON ADDIZIONI E SOTTRAZIONI"),
-                             {195, 870, 7680, 465});
+    Label* label1 = add<Label>(titolo, QStringLiteral("Label1"), {195, 870, 7680, 465},
+                               QStringLiteral("CON ADDIZIONI E SOTTRAZIONI"));
     label1->setFont(designFont(QStringLiteral("Arial"), 18, false));
     label1->setForeColor(blu);
     Label* label4 =
-        addLabel(titolo, QStringLiteral("Label4"), QStringLiteral("IL PONTELO + -"), {180, 150, 7845, 720});
+        add<Label>(titolo, QStringLiteral("Label4"), {180, 150, 7845, 720}, QStringLiteral("IL PONTELO + -"));
     label4->setFont(designFont(QStringLiteral("Arial"), 36, true));
     label4->setForeColor(blu);
-    addControl(shape2);
-    addControl(shape1);
 
-    label6_ = addLabel(w, QStringLiteral("Label6"), QString(), {510, 2010, 9585, 600});
+    label6_ = add<Label>(w, QStringLiteral("Label6"), {510, 2010, 9585, 600});
     label6_->setFont(designFont(QStringLiteral("MS Sans Serif"), 18, true));
     label6_->setForeColor(bgr(0x000000C0));
     label6_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     Label* label2 = label2_ =
-        addLabel(w, QStringLiteral("Label2"), QStringLiteral("Esercitazione"), {9720, 900, 1635, 285});
+        add<Label>(w, QStringLiteral("Label2"), {9720, 900, 1635, 285}, QStringLiteral("Esercitazione"));
     label2->setFont(designFont(QStringLiteral("Arial"), 12, true));
     label2->setForeColor(bgr(0x00800000));
     label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    auto* image1 = new Picture(w, immagineInizio());
-    image1->setObjectName(QStringLiteral("Image1"));
+    auto* image1 = add<Picture>(w, QStringLiteral("Image1"), {240, 2760, 4560, 4560}, immagineInizio());
     image1->setAccessibleName(QStringLiteral("Il Pontelo"));
-    placeTwips(image1, {240, 2760, 4560, 4560});
-    addControl(image1);
 
-    Label* label5 =
-        addLabel(w, QStringLiteral("Label5"), QStringLiteral("Progetto Il Pontelo"), {240, 7470, 4800, 465});
+    Label* label5 = add<Label>(w, QStringLiteral("Label5"), {240, 7470, 4800, 465},
+                               QStringLiteral("Progetto Il Pontelo"));
     label5->setFont(designFont(QStringLiteral("Arial"), 18, true));
     label5->setForeColor(bgr(0x000000C0));
     label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);

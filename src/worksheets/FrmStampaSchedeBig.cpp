@@ -41,7 +41,7 @@ QRectF posizioneRiga(int i) {
 }
 } // namespace
 
-FrmStampaSchedeBig::FrmStampaSchedeBig() : Form(kName, QSizeF(11910, 8340), true, Placement::Maximised) {}
+FrmStampaSchedeBig::FrmStampaSchedeBig() : Form(kName, QSizeF(11910, 8340), Kind::Scaled) {}
 
 FrmStampaSchedeBig::~FrmStampaSchedeBig() = default;
 
@@ -50,8 +50,8 @@ void FrmStampaSchedeBig::build() {
     setBackColor(kSfondo);
     QWidget* w = client();
     const QFont banner = designFont(QStringLiteral("Arial"), 18, true);
-    Label* label1 = addLabel(w, QStringLiteral("Label1"), QString(), {0, -15, 11910, 390});
-    label2_ = addLabel(w, QStringLiteral("Label2"), QString(), {0, 375, 11910, 390});
+    Label* label1 = add<Label>(w, QStringLiteral("Label1"), {0, -15, 11910, 390});
+    label2_ = add<Label>(w, QStringLiteral("Label2"), {0, 375, 11910, 390});
     for (Label* l : {label1, label2_}) {
         l->setBackColor(bgr(0x00FFC0C0));
         l->setForeColor(bgr(0x000000C0));
@@ -72,12 +72,12 @@ void FrmStampaSchedeBig::build() {
 }
 
 void FrmStampaSchedeBig::buildPreview() {
-    Frame* frame1 = addFrame(client(), QStringLiteral("Frame1"), {255, 750, 8715, 7020});
+    Frame* frame1 = add<Frame>(client(), QStringLiteral("Frame1"), {255, 750, 8715, 7020});
     frame1->setBackColor(kSfondo);
     frame1->setFrameStyle(QFrame::NoFrame);
     const QFont righe = designFont(QStringLiteral("Courier New"), 8.25, false);
     for (int i = 1; i <= kRigheScheda; ++i) {
-        Label* l = addLabel(frame1, QStringLiteral("LblOp(%1)").arg(i), QString(), posizioneRiga(i));
+        Label* l = add<Label>(frame1, QStringLiteral("LblOp(%1)").arg(i), posizioneRiga(i));
         l->setBackColor(kSfondo);
         l->setFont(righe);
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -94,24 +94,22 @@ void FrmStampaSchedeBig::buildPreview() {
 
 QGroupBox* FrmStampaSchedeBig::addCaptionedFrame(QWidget* container, const QString& name,
                                                  const QString& caption, const QRectF& twips) {
-    auto* frame = new QGroupBox(caption, container);
-    frame->setObjectName(name);
+    auto* frame = add<QGroupBox>(container, name, twips);
+    frame->setTitle(caption);
     frame->setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25, true));
-    placeTwips(frame, twips);
-    addControl(frame);
     return frame;
 }
 
 void FrmStampaSchedeBig::buildCommands() {
     QWidget* w = client();
     // Frame8 first, so that Frame2 lies in front of its upper part.
-    Frame* frame8 = addFrame(w, QStringLiteral("Frame8"), {9000, 1110, 2955, 6615});
+    Frame* frame8 = add<Frame>(w, QStringLiteral("Frame8"), {9000, 1110, 2955, 6615});
     frame8->setBackColor(kSfondo);
     frame8->setFrameStyle(QFrame::NoFrame);
 
     const QFont bottoni = designFont(QStringLiteral("Arial"), 8.25, false);
     auto bottone = [&](QWidget* frame, const QString& name, const QString& caption, double top) {
-        Button* b = addButton(frame, name, caption, {90, top, 2655, 525});
+        Button* b = add<Button>(frame, name, {90, top, 2655, 525}, caption);
         b->setBackColor(kSfondo);
         b->setFont(bottoni);
         return b;
@@ -138,13 +136,13 @@ void FrmStampaSchedeBig::buildCommands() {
     cmdStampaAlunni_->hide();
     cmdStampaDocenti_->hide();
 
-    Button* ricomincia = addButton(frame8, QStringLiteral("CmdRicomincia"), QStringLiteral("Cancella scheda"),
-                                   {60, 5985, 2835, 540});
+    Button* ricomincia = add<Button>(frame8, QStringLiteral("CmdRicomincia"), {60, 5985, 2835, 540},
+                                     QStringLiteral("Cancella scheda"));
     ricomincia->setBackColor(bgr(0x008080FF));
     ricomincia->setFont(designFont(QStringLiteral("Arial"), 9.75, true));
     buildHiddenOptions(frame8);
 
-    Frame* frame2 = addFrame(w, QStringLiteral("Frame2"), {9015, 2280, 2835, 1815});
+    Frame* frame2 = add<Frame>(w, QStringLiteral("Frame2"), {9015, 2280, 2835, 1815});
     frame2->setBackColor(kSfondo);
     frame2->setFrameStyle(QFrame::NoFrame);
     option2_ = new TileGroup(
@@ -161,7 +159,8 @@ void FrmStampaSchedeBig::buildCommands() {
         t->setTextColor(bgr(0x00800000));
     }
 
-    Button* esci = addButton(w, QStringLiteral("Command1"), QStringLiteral("ESCI"), {9060, 7695, 2925, 525});
+    Button* esci =
+        add<Button>(w, QStringLiteral("Command1"), {9060, 7695, 2925, 525}, QStringLiteral("ESCI"));
     esci->setFont(designFont(QStringLiteral("Arial"), 12, true));
 
     // A print button shows once its "VISUALIZZA" button has the focus, by mouse or keyboard.
@@ -189,11 +188,9 @@ void FrmStampaSchedeBig::buildHiddenOptions(QWidget* frame8) {
     // term. A worksheet always has six exercises of ten operations with any
     // term hidden, so the frames stay hidden and their options do nothing.
     auto opzione = [&](QWidget* frame, const QString& name, const QString& caption, double top, bool scelta) {
-        auto* o = new QRadioButton(caption, frame);
-        o->setObjectName(name);
+        auto* o = add<QRadioButton>(frame, name, {60, top, 2640, 255});
+        o->setText(caption);
         o->setChecked(scelta);
-        placeTwips(o, {60, top, 2640, 255});
-        addControl(o);
     };
     QGroupBox* frame5 =
         addCaptionedFrame(frame8, QStringLiteral("Frame5"), QStringLiteral("Esercizi"), {30, 60, 2835, 1050});
@@ -210,7 +207,7 @@ void FrmStampaSchedeBig::buildHiddenOptions(QWidget* frame8) {
         p.setColor(QPalette::Window, bgr(0x00FF8080));
         f->setPalette(p);
     }
-    Frame* frame7 = addFrame(frame8, QStringLiteral("Frame7"), {30, 1980, 2835, 1050});
+    Frame* frame7 = add<Frame>(frame8, QStringLiteral("Frame7"), {30, 1980, 2835, 1050});
     opzione(frame7, QStringLiteral("Option1(0)"), QStringLiteral("Risultato"), 60, false);
     opzione(frame7, QStringLiteral("Option1(1)"), QStringLiteral("Un termine"), 330, false);
     opzione(frame7, QStringLiteral("Option1(2)"), QStringLiteral("Risultato o termine"), 600, false);
@@ -220,7 +217,6 @@ void FrmStampaSchedeBig::buildHiddenOptions(QWidget* frame8) {
 }
 
 void FrmStampaSchedeBig::onLoad() {
-    Form::onLoad();
     label2_->setCaption(Modulo2::get().TestoLivello);
     Modulo2::get().TipoScheda = 1;
 }

@@ -2,6 +2,7 @@
 #include "framework/Controls.h"
 #include "framework/Form.h"
 #include "framework/Forms.h"
+#include "framework/TileGroup.h"
 #include "framework/Twips.h"
 #include "support/TestSupport.h"
 
@@ -17,7 +18,7 @@ namespace {
 class Prova : public Form {
 public:
     static inline const QString kName = QStringLiteral("frmProva");
-    Prova() : Form(kName, QSizeF(6000, 4500), false, Placement::Centred) {}
+    Prova() : Form(kName, QSizeF(6000, 4500), Kind::Fixed) {}
     int attivazioni = 0;
     Button* pulsante = nullptr;
     ComboBox* combo = nullptr;
@@ -25,15 +26,33 @@ public:
 
 protected:
     void build() override {
-        pulsante = addButton(client(), QStringLiteral("Command2"), QStringLiteral("C H I U D I"),
-                             {600, 3000, 3000, 600});
+        pulsante = add<Button>(client(), QStringLiteral("Command2"), {600, 3000, 3000, 600},
+                               QStringLiteral("C H I U D I"));
         pulsante->setBackColor(bgr(0x0080FFFF));
-        combo = addComboBox(client(), QStringLiteral("Combo1"), {600, 1500, 4000, 330});
-        foto = addPictureBox(client(), QStringLiteral("Picture1"), {0, 0, 3000, 1200});
+        combo = add<ComboBox>(client(), QStringLiteral("Combo1"), {600, 1500, 4000, 330});
+        foto = add<PictureBox>(client(), QStringLiteral("Picture1"), {0, 0, 3000, 1200});
     }
     void onActivate() override { ++attivazioni; }
 };
 
+// A scaled window whose load handler does its own work only.
+class Scalata : public Form {
+public:
+    static inline const QString kName = QStringLiteral("frmScalata");
+    Scalata() : Form(kName, QSizeF(6000, 4500), Kind::Scaled) {}
+    bool caricata = false;
+
+protected:
+    void build() override {
+        Frame* cornice = add<Frame>(client(), QStringLiteral("Frame1"), {600, 600, 3000, 1500});
+        add<Label>(cornice, QStringLiteral("Label1"), {150, 150, 1500, 600}, QStringLiteral("Testo"));
+        add<ComboBox>(client(), QStringLiteral("Combo1"), {600, 3000, 4000, 330});
+        auto* gruppo = new TileGroup(
+            QStringLiteral("optOK"), [](int) {}, this);
+        addLoneTile(gruppo, client(), QStringLiteral("OK"), {3900, 600, 1500, 600});
+    }
+    void onLoad() override { caricata = true; }
+};
 } // namespace
 
 class TstForm : public QObject {
@@ -178,6 +197,20 @@ private Q_SLOTS:
         f->clear();
         QCOMPARE(f->currentY(), 0.0);
         QCOMPARE(f->image().pixelColor(20, 10), QColor(Qt::white));
+    }
+
+    // Every control a scaled window adds keeps its proportions, in a frame or
+    // not, even though the window's load handler does not ask for it; a combo
+    // box keeps its size; a lone tile goes by its group's name.
+    void controlliAggiunti() {
+        Scalata& f = Forms::get<Scalata>();
+        QVERIFY(f.caricata);
+        QCOMPARE(control(&f, QStringLiteral("Label1"))->property("text").toString(), QStringLiteral("Testo"));
+        f.setInnerSize(QSize(800, 600));
+        QCOMPARE(control(&f, QStringLiteral("Frame1"))->geometry(), QRect(80, 80, 400, 200));
+        QCOMPARE(control(&f, QStringLiteral("Label1"))->geometry(), QRect(20, 20, 200, 80));
+        QCOMPARE(control(&f, QStringLiteral("optOK"))->geometry(), QRect(520, 80, 200, 80));
+        QCOMPARE(control(&f, QStringLiteral("Combo1"))->size(), QSize(267, 22));
     }
 
     // Asking for a control that does not exist fails the test, naming it,

@@ -23,6 +23,30 @@ bool stampaDocumento(Printers& p) {
     p.paintPicture(QImage(10, 10, QImage::Format_RGB32), 1440, 2880, 1440, 1440);
     return p.endDoc();
 }
+
+// A queue that stops in the middle of a document: it takes `consentiti`
+// drawings, fails on the next, and counts every drawing that reaches it.
+class CodaCheSiFerma final : public Printers {
+public:
+    int consentiti = 1;
+    int disegni = 0;
+    QStringList deviceNames() const override { return {QStringLiteral("Aula 1")}; }
+    QString defaultPrinter() const override { return QStringLiteral("Aula 1"); }
+    QStringList fonts() const override { return {QStringLiteral("Courier New")}; }
+    QSizeF printableAreaTwips() const override { return {11906, 16838}; }
+
+protected:
+    float lineHeightTwips() const override { return 240; }
+    void drawText(const QString&) override { disegna(); }
+    void drawPicture(const QImage&, float, float, float, float) override { disegna(); }
+    void finishDocument() override {}
+
+private:
+    void disegna() {
+        if (++disegni > consentiti)
+            failDocument(QStringLiteral("la coda di stampa è ferma"));
+    }
+};
 } // namespace
 
 // The printing layer's shared contract: the printer font search and the way a
@@ -88,6 +112,30 @@ private Q_SLOTS:
         QCOMPARE(p.printedTexts().size(), 2);
         QCOMPARE(p.documentsEnded(), 1);
         QCOMPARE(p.entries.first().printer, QStringLiteral("Aula 1"));
+    }
+
+    // Whatever a printout draws after its document failed never reaches the
+    // printer, and the failure is told once; the next document draws again.
+    void nienteDopoIlFallimento_data() {
+        QTest::addColumn<int>("consentiti");
+        QTest::newRow("alla prima riga") << 0;
+        QTest::newRow("alla seconda riga") << 1;
+        QTest::newRow("all'immagine") << 2;
+    }
+    void nienteDopoIlFallimento() {
+        QFETCH(int, consentiti);
+        CodaCheSiFerma p;
+        p.consentiti = consentiti;
+        QVERIFY(!stampaDocumento(p));
+        QCOMPARE(p.disegni, consentiti + 1);
+        QCOMPARE(box->texts,
+                 QStringList{"Stampa non riuscita sulla stampante «Aula 1»: la coda di stampa è ferma"});
+
+        p.consentiti = 100;
+        p.disegni = 0;
+        QVERIFY(stampaDocumento(p));
+        QCOMPARE(p.disegni, 3);
+        QCOMPARE(box->texts.size(), 1);
     }
 
     // The real printers: a printing service that is not running, one that

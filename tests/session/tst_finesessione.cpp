@@ -18,7 +18,7 @@ namespace {
 // close, without needing the real ones.
 template <const char* Nome> struct Vuota : Form {
     static inline const QString kName = QLatin1String(Nome);
-    Vuota() : Form(kName, QSizeF(4500, 3000), false, Placement::Centred) {}
+    Vuota() : Form(kName, QSizeF(4500, 3000), Kind::Fixed) {}
     void build() override {}
 };
 constexpr char kNome[] = "frmNome", kAttestato[] = "FrmAttestato", kSceltaStampante[] = "frmSceltaStampante";
