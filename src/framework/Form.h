@@ -6,7 +6,10 @@
 #include <QFont>
 #include <QMainWindow>
 #include <QPointer>
+#include <QRectF>
 #include <QSizeF>
+
+#include <utility>
 
 class ComboBox;
 class CommandTile;
