@@ -26,7 +26,7 @@ ctest --test-dir build-test --output-on-failure -j"$jobs"
 # displays, queues and package tools; at the lowest priority, so that they
 # keep their pace. It builds what ctest runs, nothing more.
 mkdir -p build-asan
-setsid nice -n 19 bash -c 'cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DPONTELO_SANITIZE=ON &&
+setsid --wait nice -n 19 bash -c 'cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DPONTELO_SANITIZE=ON &&
     cmake --build build-asan -j"$1" --target pontelo_tests' _ "$jobs" >build-asan/build.log 2>&1 &
 asan=$!
 # A failed check ends the script; the build must not outlive it.
