@@ -3,9 +3,13 @@
 # Builds the Debian package, validates its desktop entry and metainfo,
 # installs it, checks that the installed program starts and keeps running,
 # and removes it again.
+# Usage: check-package.sh [BUILD_DIR]  (packages that build instead of making
+# one in build-package/; see scripts/package.sh)
 set -euo pipefail
+build=()
+[ $# -gt 0 ] && build=("$(realpath -m "$1")")
 cd "$(dirname "$0")/.."
-deb="$(bash scripts/package.sh)"
+deb="$(bash scripts/package.sh "${build[@]}")"
 echo "package: $deb"
 
 work="$(mktemp -d)"

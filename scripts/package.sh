@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds the Debian package of the program in build-package/; prints its path.
+# Builds the Debian package of the program; prints its path.
+# Usage: package.sh [BUILD_DIR]
+# Without BUILD_DIR it builds the program alone in build-package/. Given a
+# build directory (the test command passes its normal build, tests and all),
+# it configures that one the package's way, which changes nothing in a build
+# configured so already, and packages it without compiling it again.
 set -euo pipefail
+build="$(realpath -m "${1:-$(dirname "$0")/../build-package}")"
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh --package >&2
-# The distribution's hardening: fortified sources, stack protection, full
-# RELRO with immediate binding.
-export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-cxxflags="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
-ldflags="$(dpkg-buildflags --get LDFLAGS)"
-cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DPONTELO_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr \
-    -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" >&2
-cmake --build build-package -j"$(nproc)" >&2
-(cd build-package && cpack -G DEB >&2)
-ls -1 "$PWD"/build-package/pontelo_*.deb | tail -1
+if [ $# -gt 0 ]; then
+    bash scripts/configure-package.sh "$build" >&2
+else
+    bash scripts/configure-package.sh "$build" -DPONTELO_TESTS=OFF >&2
+fi
+cmake --build "$build" -j"$(nproc)" >&2
+(cd "$build" && cpack -G DEB >&2)
+ls -1 "$build"/pontelo_*.deb | tail -1

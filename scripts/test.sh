@@ -3,8 +3,8 @@
 # Installs what is missing, builds and runs every test: once in a normal
 # build, with the printing check through a real CUPS queue, the desktop check
 # on X servers with a window manager, and the Debian
-# package built, validated, installed, started and removed; once with
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# package made from that build, validated, installed, started and removed;
+# once with AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh --test
@@ -15,15 +15,36 @@ export QT_QPA_PLATFORM=offscreen LC_ALL=C LANG=C
 git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 jobs="$(nproc)"
 
-cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Configured as the package is built, so that the package check below
+# packages this build instead of compiling a third one.
+bash scripts/configure-package.sh build-test
 cmake --build build-test -j"$jobs"
-ctest --test-dir build-test --output-on-failure
+# Every test keeps its files in folders of its own: they run side by side.
+ctest --test-dir build-test --output-on-failure -j"$jobs"
+
+# The sanitizer build compiles while the checks below mostly wait on their
+# displays, queues and package tools; at the lowest priority, so that they
+# keep their pace. It builds what ctest runs, nothing more.
+mkdir -p build-asan
+setsid --wait nice -n 19 bash -c 'cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DPONTELO_SANITIZE=ON &&
+    cmake --build build-asan -j"$1" --target pontelo_tests' _ "$jobs" >build-asan/build.log 2>&1 &
+asan=$!
+# A failed check ends the script; the build must not outlive it.
+trap '[ -z "$asan" ] || kill -- -"$asan" 2>/dev/null || true' EXIT
+
 bash scripts/check-accessibility.sh build-test
 bash scripts/check-cups.sh build-test
 bash scripts/check-desktop.sh build-test
 bash scripts/check-wayland.sh build-test
-bash scripts/check-package.sh
+bash scripts/check-package.sh build-test
 
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DPONTELO_SANITIZE=ON
-cmake --build build-asan -j"$jobs"
-UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir build-asan --output-on-failure
+status=0
+wait "$asan" || status=$?
+asan=""
+if [ "$status" -ne 0 ]; then
+    cat build-asan/build.log
+    echo "the sanitizer build failed" >&2
+    exit 1
+fi
+echo "sanitizer build: $(tail -n 1 build-asan/build.log)"
+UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir build-asan --output-on-failure -j"$jobs"
