@@ -110,6 +110,8 @@ def stop(process):
 
 
 def main():
+    # Stopped by a time limit, it still stops Orca and the speech server.
+    signal.signal(signal.SIGTERM, lambda *_: fail("stopped"))
     program, work = sys.argv[1], sys.argv[2]
     home = os.path.join(work, "orca-home")
     os.makedirs(home)
