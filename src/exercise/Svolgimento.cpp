@@ -116,8 +116,9 @@ QString rigaDetta(const QString& riga) {
 }
 
 QString riepilogoDetto(const Modulo2& m) {
-    return QStringLiteral("Risposte esatte: %1. Risposte errate: %2. Tempo totale: %3 secondi")
+    const QString tempo = didascaliaTempoTotale(m).trimmed();
+    return QStringLiteral("Risposte esatte: %1. Risposte errate: %2. Tempo totale: %3 %4")
         .arg(m.RisposteEsatte)
         .arg(m.RisposteErrate)
-        .arg(didascaliaTempoTotale(m).trimmed());
+        .arg(tempo, tempo == QLatin1String("1") ? QStringLiteral("secondo") : QStringLiteral("secondi"));
 }

@@ -248,6 +248,19 @@ def scenario(speech):
     record = review(speech, "KP_Home", last, "the last record")
     print("ok: flat review reads the records: %r" % record)
 
+    # Space from "ESCI" to "ATTESTATO", then the certificate with its grade.
+    for _ in range(4):
+        mark = speech.mark()
+        key("space")
+        if re.search(r"ATTESTATO push button", speech.wait("the next tile", r"push button", mark).string):
+            break
+    else:
+        fail('Space never reached "ATTESTATO"')
+    mark = speech.mark()
+    key("Return")
+    grade = speech.wait("the certificate's grade", r"DIPLOMA DI MERITO con la valutazione di OTTIMO", mark)
+    print("ok: the certificate spoken: %r" % grade.string)
+
 
 if __name__ == "__main__":
     main()

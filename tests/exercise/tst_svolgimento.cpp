@@ -144,6 +144,9 @@ private Q_SLOTS:
         m.RisposteErrate = 2;
         QCOMPARE(riepilogoDetto(m), u"Risposte esatte: 19. Risposte errate: 2. Tempo totale: "_s +
                                         didascaliaTempoTotale(m).trimmed() + u" secondi"_s);
+        m.TempoTotale = 1;
+        m.StrTempoTotale = u" 1"_s;
+        QVERIFY(riepilogoDetto(m).endsWith(u"Tempo totale: 1 secondo"_s));
     }
 
     // The row as a screen reader is given it: signs and the hidden term in words.
