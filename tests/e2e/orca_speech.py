@@ -207,7 +207,8 @@ def scenario(speech):
     speech.wait("the keypad's Verifica", r"Verifica push button", mark)
     mark = speech.mark()
     key("KP_Enter")  # Where Am I
-    speech.wait("the answer typed on Where Am I", r"Risposta: %d\b" % right, mark)
+    # Where Am I speaks name, role and description as one utterance.
+    speech.wait("the answer typed on Where Am I", r"Verifica push button Risposta: %d\b" % right, mark)
     print("ok: Where Am I speaks the answer typed, %d" % right)
     mark = speech.mark()
     key("Return")
@@ -243,6 +244,7 @@ def scenario(speech):
     mark = speech.mark()
     key("Return")  # "Stampa": the results window
     speech.wait("the results window", r"FINESTRA DI STAMPA", mark)
+    speech.wait("the results window's focus", r"ESCI push button", mark)
     # The last record, its hidden term as dots and the answer given.
     last = re.escape(shown(op)).replace(re.escape("?"), re.escape("...")) + r" \(R\.%d\b" % solve(op)
     record = review(speech, "KP_Home", last, "the last record")
