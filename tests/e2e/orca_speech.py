@@ -233,7 +233,7 @@ def scenario(speech):
         mark = speech.mark()
         key("Return")
         op = speech.wait("operation %d" % n, OPERATION, mark)
-        verdict = r"ESATTO" if n < 20 else r"ESATTO. Risposte esatte: 19. Risposte errate: 1. Tempo totale: \d+ secondi"
+        verdict = r"ESATTO" if n < 20 else r"ESATTO. Risposte esatte: 19. Risposte errate: 1. Tempo totale: \d+ second[oi]"
         end = answer(speech, solve(op), verdict)
     print("ok: the end of the run spoken: %r" % end.group(0))
     spoken = sum(1 for text in speech.lines if re.search(r"\bESATTO\b", text))
