@@ -136,9 +136,15 @@ def main():
         for p in reversed(processes):
             stop(p)
         pid = os.path.join(os.environ["XDG_RUNTIME_DIR"], "speech-dispatcher", "pid", "speech-dispatcher.pid")
+        # The speech server Orca started runs on by itself: stopped, and
+        # waited for, so that it and its synthesiser are gone.
         try:
             with open(pid) as f:
-                os.kill(int(f.read().strip()), signal.SIGTERM)
+                server = int(f.read().strip())
+            os.kill(server, signal.SIGTERM)
+            for _ in range(100):
+                os.kill(server, 0)
+                time.sleep(0.05)
         except (FileNotFoundError, ValueError, ProcessLookupError):
             pass
 
