@@ -49,15 +49,15 @@ class Speech:
 
     def read(self):
         try:
-            with open(self.path, encoding="utf-8", errors="replace") as log:
+            with open(self.path, "rb") as log:
                 log.seek(self.offset)
-                text = log.read()
+                data = log.read()
         except FileNotFoundError:
             return
         # Only whole lines: the last one may still be being written.
-        end = text.rfind("\n") + 1
-        self.offset += len(text[:end].encode("utf-8", errors="replace"))
-        for line in text[:end].splitlines():
+        end = data.rfind(b"\n") + 1
+        self.offset += end
+        for line in data[:end].decode("utf-8", errors="replace").splitlines():
             m = SPOKEN.search(line)
             if m:
                 self.lines.append(m.group(1))
@@ -96,7 +96,7 @@ def write_config(home):
                 'DefaultModule espeak-ng\n'
                 'DefaultLanguage "it"\n')
     with open(os.path.join(home, ".asoundrc"), "w") as f:
-        f.write("pcm.!default { type null }\nctl.!default { type hw card 0 }\n")
+        f.write("pcm.!default { type null }\n")
 
 
 def stop(process):
