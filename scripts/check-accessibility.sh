@@ -5,7 +5,10 @@
 # (tests/e2e/accessibility.py): levels and answers chosen with the tiles'
 # press action, the operation row read as one text, verdicts and the help
 # question announced, covered panels not reported as showing, and no control
-# on show without a name in any window. A missing tool is a failure.
+# on show without a name in any window. Then, on the same display and buses,
+# it runs Debian's Orca with its real speech chain and drives a whole run by
+# keys (tests/e2e/orca_speech.py), checking what Orca speaks at each step.
+# A missing tool is a failure.
 # Usage: scripts/check-accessibility.sh [build directory, default build]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,7 +19,8 @@ fail() {
     echo "check-accessibility: $*" >&2
     exit 1
 }
-for tool in Xvfb openbox dbus-run-session /usr/libexec/at-spi-bus-launcher /usr/bin/python3; do
+for tool in Xvfb openbox dbus-run-session /usr/libexec/at-spi-bus-launcher /usr/bin/python3 \
+    /usr/bin/orca speech-dispatcher /usr/lib/speech-dispatcher-modules/sd_espeak-ng xdotool; do
     command -v "$tool" >/dev/null || fail "missing $tool (bash scripts/setup.sh --test installs it)"
 done
 /usr/bin/python3 -c 'import gi; gi.require_version("Atspi", "2.0"); from gi.repository import Atspi' ||
@@ -64,6 +68,10 @@ dbus-run-session -- bash -c '
     fi
     timeout 180 /usr/bin/python3 tests/e2e/accessibility.py "$PROGRAM" 2>&1
     status=$?
+    if [ "$status" -eq 0 ]; then
+        timeout 240 /usr/bin/python3 tests/e2e/orca_speech.py "$PROGRAM" "$WORK" 2>&1
+        status=$?
+    fi
     kill "$wm" "$bus" 2>/dev/null
     exit "$status"
 ' || fail "failed"

@@ -32,6 +32,9 @@ if [ "${1:-}" = "--test" ]; then
     packages+=(openbox qt6-qpa-plugins)
     # The accessibility check: D-Bus, the AT-SPI bus and Python's bindings.
     packages+=(dbus at-spi2-core python3-gi gir1.2-atspi-2.0)
+    # ... and what a blind pupil hears: Debian's screen reader with its real
+    # speech chain (speech server and synthesiser), driven by keys (xdotool).
+    packages+=(orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng)
     # The format check.
     packages+=(clang-format git)
 fi

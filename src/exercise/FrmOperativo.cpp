@@ -323,6 +323,9 @@ void FrmOperativo::NuovaOperazione() {
         numero(k)->setCaption(didascaliaTermine(m, k));
     if (Label* nascosta = etichettaNascosta())
         nascosta->setForeColor(kMarroneNascosto);
+    // Heard when the focus lands on "1": when the window opens, after "Avanti".
+    descriviRisposta();
+    accessibility::setNews(option2_->tile(1), rigaDetta(accessibility::oneText(fraNumero_)));
 }
 
 void FrmOperativo::AggiornaTempi() {
@@ -369,10 +372,12 @@ void FrmOperativo::PremiTasto(int indice) {
         aggiungiCifra(m, nascosta ? nascosta->caption() : QString(), option2_->tile(indice)->caption());
         if (nascosta)
             nascosta->setCaption(m.Risposta);
+        descriviRisposta();
     } else if (indice == kCancella) {
         cancellaCifra(m);
         if (Label* nascosta = etichettaNascosta())
             nascosta->setCaption(m.Risposta);
+        descriviRisposta();
     } else if (indice == kVerifica) {
         VerificaRisposta();
     } else if (indice == kAvanti) {
@@ -448,6 +453,7 @@ void FrmOperativo::VerificaRisposta() {
         lblRisEsatte_->setCaption(QString::number(m.RisposteEsatte));
         lblEsito_->setCaption(QStringLiteral("ESATTO"));
         AggiornaTempi();
+        annunciaEsito(QStringLiteral("ESATTO"));
         TastierinoAvanti();
         ControllaFine();
     } else {
@@ -458,6 +464,7 @@ void FrmOperativo::VerificaRisposta() {
         AggiornaTempi();
         mostraPannello(fraAiuto_);
         // The pupil on the keyboard answers the question from here.
+        accessibility::setNews(option3_->tile(0), QStringLiteral("ERRATO"));
         option3_->focusTile(0);
     }
 }
@@ -472,6 +479,8 @@ void FrmOperativo::NoNo() {
             nascosta->setCaption(QStringLiteral("?"));
         AttivaTastierino();
         lblEsito_->setCaption(QString());
+        descriviRisposta();
+        accessibility::setNews(option2_->tile(1), rigaDetta(accessibility::oneText(fraNumero_)));
     } else {
         m.RifiutiAiuto = 0;
         mostraPannello(fraIntervento_);
@@ -490,8 +499,27 @@ void FrmOperativo::SiSi() {
     allineaCorrezione();
     lblEsito_->setCaption(QString());
     mostraPannello(fraTastierino_);
+    annunciaEsito(QStringLiteral("Risultato: %1").arg(m.StrRisultato.trimmed()));
     TastierinoAvanti();
     ControllaFine();
+}
+
+void FrmOperativo::annunciaEsito(const QString& esito) {
+    Modulo2& m = Modulo2::get();
+    if (serieCompleta(m))
+        accessibility::setNews(optAvviso_->tile(0), esito + QStringLiteral(". ") + riepilogoDetto(m));
+    else
+        accessibility::setNews(option2_->tile(kAvanti), esito);
+}
+
+void FrmOperativo::descriviRisposta() {
+    const Label* nascosta = etichettaNascosta();
+    const QString risposta = nascosta ? nascosta->caption().trimmed() : QString();
+    const QString testo = risposta.isEmpty() || risposta == QLatin1String("?")
+                              ? QString()
+                              : QStringLiteral("Risposta: %1").arg(risposta);
+    for (int i = 0; i <= kVerifica; ++i)
+        option2_->tile(i)->setAccessibleDescription(testo);
 }
 
 void FrmOperativo::allineaCorrezione() {

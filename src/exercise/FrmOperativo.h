@@ -65,6 +65,10 @@ private:
     void mostraPannello(Frame* pannello);
     void visualizzaEsercizio();
     void allineaCorrezione();
+    // What a screen reader says when the focus moves on after "Verifica",
+    // "SI" or "OK"; and the answer typed so far, read with the keypad's tiles.
+    void annunciaEsito(const QString& esito);
+    void descriviRisposta();
     Label* numero(int k) const;
     Label* etichettaNascosta() const;
 

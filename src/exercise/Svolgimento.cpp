@@ -4,6 +4,8 @@
 #include "core/Modulo2.h"
 #include "exercise/Generatore.h"
 
+#include <QStringList>
+
 #include <cmath>
 
 void azzeraSerie(Modulo2& m) {
@@ -94,4 +96,29 @@ void registraRispostaErrata(Modulo2& m) {
 
 void registraCorrezione(Modulo2& m) {
     aggiungiAlRegistro(m, m.StrRisultato + QStringLiteral("°"));
+}
+
+QString rigaDetta(const QString& riga) {
+    QStringList parole;
+    for (const QString& parte : riga.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (parte == QLatin1String("+"))
+            parole << QStringLiteral("più");
+        else if (parte == QLatin1String("-"))
+            parole << QStringLiteral("meno");
+        else if (parte == QLatin1String("="))
+            parole << QStringLiteral("uguale");
+        else if (parte == QLatin1String("?"))
+            parole << QStringLiteral("quanto");
+        else
+            parole << parte;
+    }
+    return parole.join(QLatin1Char(' '));
+}
+
+QString riepilogoDetto(const Modulo2& m) {
+    const QString tempo = didascaliaTempoTotale(m).trimmed();
+    return QStringLiteral("Risposte esatte: %1. Risposte errate: %2. Tempo totale: %3 %4")
+        .arg(m.RisposteEsatte)
+        .arg(m.RisposteErrate)
+        .arg(tempo, tempo == QLatin1String("1") ? QStringLiteral("secondo") : QStringLiteral("secondi"));
 }

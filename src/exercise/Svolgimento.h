@@ -41,3 +41,10 @@ void registraRispostaEsatta(Modulo2& m);
 void registraRispostaErrata(Modulo2& m);
 // Appends the expected answer and "°" after a correction.
 void registraCorrezione(Modulo2& m);
+
+// What a screen reader is given to say, in words its speech reads clearly.
+// The operation row as shown ("18 + ? = 18 + 10"), signs in words and the
+// hidden term as "quanto": "18 più quanto uguale 18 più 10".
+QString rigaDetta(const QString& riga);
+// The end of a run: "Risposte esatte: 19. Risposte errate: 1. Tempo totale: 95 secondi".
+QString riepilogoDetto(const Modulo2& m);

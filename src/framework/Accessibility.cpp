@@ -17,6 +17,8 @@ namespace {
 const char* const kHeading = "pontelo_a11y_heading";
 const char* const kParts = "pontelo_a11y_parts";
 const char* const kSeparator = "pontelo_a11y_separator";
+const char* const kNews = "pontelo_a11y_news";
+const char* const kReportedShown = "pontelo_a11y_shown";
 
 // A sibling stacked above the widget that is opaque and covers all of it.
 bool coveredBySibling(const QWidget* widget) {
@@ -53,6 +55,11 @@ EventObserver& observer() {
     return instance;
 }
 
+// An assistive technology, or a test, hears of the changes.
+bool listened() {
+    return QAccessible::isActive() || observer();
+}
+
 void sendEvent(QWidget* widget, QAccessible::Event type) {
     if (widget && observer())
         observer()(widget, type);
@@ -62,11 +69,38 @@ void sendEvent(QWidget* widget, QAccessible::Event type) {
     QAccessible::updateAccessibility(&event);
 }
 
+// A reader keeps the states it once read of an object: Orca, having read a
+// label while its window or panel was hidden, keeps it as "not visible" and
+// leaves it out of its review of the screen, because Qt reports changes of
+// the showing state but never of the visible one. A control coming into view
+// is therefore given a fresh accessible object (a new path on the bus), which
+// a reader reads anew. Nothing changes for keys, mouse or focus.
+void renew(QWidget* widget) {
+    if (observer())
+        observer()(widget, QAccessible::ObjectCreated);
+    if (!listened())
+        return;
+    if (QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(widget))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(iface));
+}
+
+void renewDescendants(QWidget* window) {
+    for (QWidget* w : window->findChildren<QWidget*>())
+        if (!w->isWindow()) {
+            renew(w);
+            w->setProperty(kReportedShown, onShow(w));
+        }
+}
+
 // Readers learn of a change of the showing state from show and hide events.
 void sendShowingChanged(QWidget* widget) {
     if (!widget->isVisible())
         return;
-    sendEvent(widget, onShow(widget) ? QAccessible::ObjectShow : QAccessible::ObjectHide);
+    const bool shown = onShow(widget);
+    if (shown && !widget->property(kReportedShown).toBool())
+        renew(widget);
+    widget->setProperty(kReportedShown, shown);
+    sendEvent(widget, shown ? QAccessible::ObjectShow : QAccessible::ObjectHide);
     for (QObject* child : widget->children())
         if (auto* w = qobject_cast<QWidget*>(child); w && !w->isWindow())
             sendShowingChanged(w);
@@ -118,10 +152,15 @@ public:
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
             return QString(button()->text()).remove(QLatin1Char('&'));
-        const QString own = QAccessibleWidget::text(t);
-        if (t == QAccessible::Description && own.isEmpty())
-            return panelQuestion();
-        return own;
+        QString own = QAccessibleWidget::text(t);
+        if (t != QAccessible::Description)
+            return own;
+        if (own.isEmpty())
+            own = panelQuestion();
+        const QString news = accessibility::news(widget());
+        if (news.isEmpty() || own.isEmpty())
+            return news + own;
+        return news + QStringLiteral(". ") + own;
     }
     // The question or notice a tile answers is the text of the panel it lies
     // in: "Ti aiuto ?" is read with "SI" when the focus lands there.
@@ -255,6 +294,30 @@ QAccessibleInterface* factory(const QString&, QObject* object) {
     return nullptr;
 }
 
+// Renews the accessible objects of a window's controls each time it is shown.
+class WindowWatcher : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::Show && object->isWidgetType()) {
+            auto* widget = static_cast<QWidget*>(object);
+            if (widget->isWindow() && listened())
+                renewDescendants(widget);
+        }
+        return false;
+    }
+};
+
+void dropNews(QWidget* control) {
+    if (!control || control->property(kNews).toString().isEmpty())
+        return;
+    control->setProperty(kNews, QVariant());
+    // Sent once the focus event has gone out, so a reader that has the
+    // control's old description in store reads it again, and is no longer
+    // on the control when it hears of the change.
+    QTimer::singleShot(0, control, [control] { sendEvent(control, QAccessible::DescriptionChanged); });
+}
+
 } // namespace
 
 void install() {
@@ -263,6 +326,11 @@ void install() {
         return;
     installed = true;
     QAccessible::installFactory(factory);
+    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        app->installEventFilter(new WindowWatcher(app));
+        QObject::connect(app, &QApplication::focusChanged, app,
+                         [](QWidget* old, QWidget*) { dropNews(old); });
+    }
 }
 
 bool onShow(const QWidget* widget) {
@@ -317,6 +385,24 @@ void readAsOneText(QWidget* container, const QList<Label*>& parts, const QString
         QObject::connect(part, &Label::captionChanged, container, [container] { textChanged(container); });
 }
 
+QString oneText(const QWidget* container) {
+    return joinedParts(container);
+}
+
+void setNews(QWidget* control, const QString& news) {
+    const QString text = news.simplified();
+    if (control->property(kNews).toString() == text)
+        return;
+    control->setProperty(kNews, text.isEmpty() ? QVariant() : QVariant(text));
+    // A reader drops the description it has in store and reads the news when
+    // the focus comes. Orca says nothing of the change itself for a tile.
+    sendEvent(control, QAccessible::DescriptionChanged);
+}
+
+QString news(const QWidget* control) {
+    return control->property(kNews).toString();
+}
+
 void announce(QWidget* widget) {
     // The event makes a reader fetch the widget's name again and speak it.
     sendEvent(widget, QAccessible::NameChanged);
@@ -329,7 +415,7 @@ void announceShown(QWidget* panel) {
 }
 
 void restacked(QWidget* widget) {
-    if (!QAccessible::isActive() || !widget->parentWidget())
+    if (!listened() || !widget->parentWidget())
         return;
     for (QObject* sibling : widget->parentWidget()->children())
         if (auto* w = qobject_cast<QWidget*>(sibling); w && !w->isWindow())

@@ -39,6 +39,17 @@ void setHeading(QWidget* label, const QString& heading);
 // accessible name of its own, the text is its name too.
 void readAsOneText(QWidget* container, const QList<Label*>& parts, const QString& separator);
 
+// The text a container set up by readAsOneText exposes.
+QString oneText(const QWidget* container);
+
+// News for a pupil who listens, carried by the control that takes the focus
+// next: screen readers speak a control's description when it takes the focus
+// (and again on "Where am I"), and Orca speaks little else reliably. The
+// control's description starts with the news until the focus leaves it; an
+// empty news takes it away. Keys, clicks and focus are not affected.
+void setNews(QWidget* control, const QString& news);
+QString news(const QWidget* control);
+
 // Tells a screen reader to speak what the widget now shows.
 void announce(QWidget* widget);
 // Announces every label with a caption inside a panel that has just come to
@@ -51,7 +62,9 @@ void restacked(QWidget* widget);
 void textChanged(QWidget* widget);
 
 // Sees every event the functions above send, also when no assistive
-// technology listens (the tests have none).
+// technology listens (the tests have none). A control given a fresh
+// accessible object as it comes into view (see Accessibility.cpp) is seen as
+// QAccessible::ObjectCreated.
 using EventObserver = std::function<void(QWidget* widget, QAccessible::Event type)>;
 void setEventObserver(EventObserver observer);
 

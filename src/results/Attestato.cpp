@@ -81,6 +81,12 @@ QStringList righeAttestato(const Modulo2& m, const QString& data) {
     return righe;
 }
 
+QString attestatoDetto(const Modulo2& m) {
+    const QString nome = m.NomeAlunno.simplified();
+    const QString a = nome.isEmpty() ? QString() : QStringLiteral(" rilasciato a %1,").arg(nome);
+    return QStringLiteral("DIPLOMA DI MERITO%1 con la valutazione di %2").arg(a, m.GiudizioAttestato);
+}
+
 StileRiga stileRiga(int riga) {
     const QString arial = QStringLiteral("arial");
     if (riga <= 5)

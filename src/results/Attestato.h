@@ -37,6 +37,9 @@ QString rigaData(const QString& data);
 void PreparaAttestato(Modulo2& m, const QString& didascaliaTitolo);
 // The 25 lines from the top, empty ones included, from the prepared state.
 QStringList righeAttestato(const Modulo2& m, const QString& data);
+// The certificate in one sentence for a screen reader, with the name and the
+// grade: "DIPLOMA DI MERITO rilasciato a Mario, con la valutazione di OTTIMO".
+QString attestatoDetto(const Modulo2& m);
 
 // How a line is drawn. Colours are &H00BBGGRR values.
 struct StileRiga {

@@ -74,6 +74,9 @@ void FrmAttestato::onLoad() {
     stampa->setCaption(didascaliaStampa(m.GiudizioAttestato));
     stampa->setEnabled(attestatoStampabile(m.GiudizioAttestato));
     righe_ = righeAttestato(m, platform::clock().shortDate());
+    // The box takes the focus while its lines are still being drawn: the name
+    // and the grade are heard with it at once.
+    picture1_->setAccessibleDescription(attestatoDetto(m));
     connect(picture1_, &PictureBox::resized, this, &FrmAttestato::boxRidimensionato);
     DisegnaAttestato(true);
 }

@@ -4,6 +4,7 @@
 #include "core/Livelli.h"
 #include "core/Modulo2.h"
 #include "exercise/FrmOperativo.h"
+#include "framework/Accessibility.h"
 #include "framework/CommandTile.h"
 #include "framework/Controls.h"
 #include "framework/Forms.h"
@@ -141,6 +142,8 @@ void FrmInizio::SceltaLivello(int indice) {
     // Creates and loads the exercise window the first time, after the level is stored.
     Forms::get<FrmOperativo>().setTestoBanner(m.TestoLivello);
     frame3_->setEnabled(true);
+    // The level chosen is heard with "Vai", where the focus goes.
+    accessibility::setNews(option3_->tile(0), m.TestoLivello);
     option3_->focusTile(0);
 }
 

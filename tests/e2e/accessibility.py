@@ -280,7 +280,8 @@ def main():
     print('ok: "ERRATO" and the help question announced')
     si = wait_find(esercizio, Atspi.Role.PUSH_BUTTON, "SI")
     wait_find(esercizio, Atspi.Role.PUSH_BUTTON, "NO")
-    if si.get_description() != "Ti aiuto ?":
+    # The verdict comes with the question, as the focus brings the pupil there.
+    if si.get_description() != "ERRATO. Ti aiuto ?":
         fail('"SI" is not read with its question: %r' % si.get_description())
     keypad = find(esercizio, Atspi.Role.PANEL, "Tastierino", need_showing=False)
     if keypad is None or showing(keypad):
@@ -310,6 +311,10 @@ def main():
         (n for n in walk(attestato) if n.get_role() == Atspi.Role.IMAGE and "DIPLOMA DI MERITO" in text_of(n)), None))
     if "DIPLOMA DI MERITO" not in diploma.get_name():
         fail("the certificate picture does not read its lines")
+    # Its lines are still being drawn when it takes the focus: the grade is
+    # told at once.
+    if not re.match(r"DIPLOMA DI MERITO.* con la valutazione di \S", diploma.get_description() or ""):
+        fail("the certificate picture does not tell the grade: %r" % diploma.get_description())
     print("ok: the certificate reads %d lines" % len(text_of(diploma).splitlines()))
     check_names("certificate", attestato)
     press(button(attestato, "TORNA ALLA FINESTRA PRECEDENTE"))

@@ -6,6 +6,7 @@
 
 #include "OperativoTest.h"
 
+#include "exercise/Svolgimento.h"
 #include "framework/Accessibility.h"
 
 #include <QAccessible>
@@ -35,6 +36,7 @@ class TstFrmOperativoAccessibile : public OperativoTest {
                                  : c == 'A' ? QStringLiteral("Option2(12)")
                                  : c == 'S' ? QStringLiteral("Option3(0)")
                                  : c == 'N' ? QStringLiteral("Option3(1)")
+                                 : c == 'O' ? QStringLiteral("optOK")
                                             : QStringLiteral("Option2(%1)").arg(c.digitValue());
             premi(f, nome);
         }
@@ -67,7 +69,11 @@ private Q_SLOTS:
         };
         QCOMPARE(iface(f, "fraNumero")->text(QAccessible::Name), attesa());
         QVERIFY(termini.contains("?"));
-        premiTutti(f, giusta() + 'V');
+        // The answer typed so far is read with the keypad's tiles ("Where am I").
+        premiTutti(f, giusta());
+        for (const char* t : {"Option2(0)", "Option2(11)"})
+            QCOMPARE(iface(f, t)->text(QAccessible::Description), "Risposta: " + giusta());
+        premiTutti(f, "V");
         termini[m().PosNascosto - 1] = giusta();
         QCOMPARE(iface(f, "fraNumero")->text(QAccessible::Name), attesa());
         QCOMPARE(iface(f, "lblRisEsatte")->text(QAccessible::Name), QStringLiteral("Risposte esatte: 1"));
@@ -75,37 +81,67 @@ private Q_SLOTS:
         QCOMPARE(focoNome(), "Option2(12)");
     }
 
-    // Each step announces what the pupil now sees; only its panel shows.
+    // Each step announces what the pupil now sees; only its panel shows. The
+    // tile that has the focus next is read with the news ("{riga}": the row
+    // in words, "{risultato}": the right answer) and the question it answers.
     void annunci_data() {
         QTest::addColumn<QString>("script");
         QTest::addColumn<QStringList>("annunci");
         QTest::addColumn<QString>("inVista");
-        riga("right answer", QStringLiteral("R"), QStringList{"ESATTO"}, QStringLiteral("Option2(12)"));
+        QTest::addColumn<QString>("detto");
+        riga("right answer", QStringLiteral("R"), QStringList{"ESATTO"}, QStringLiteral("Option2(12)"),
+             QStringLiteral("ESATTO"));
         riga("wrong answer", QStringLiteral("W"), QStringList{"ERRATO", "Ti aiuto ?"},
-             QStringLiteral("Option3(0)"));
+             QStringLiteral("Option3(0)"), QStringLiteral("ERRATO. Ti aiuto ?"));
+        riga("help accepted", QStringLiteral("WS"), QStringList{"ERRATO"}, QStringLiteral("Option2(12)"),
+             QStringLiteral("Risultato: {risultato}"));
+        riga("help refused", QStringLiteral("WN"), QStringList{"ERRATO"}, QStringLiteral("Option2(1)"),
+             QStringLiteral("{riga}"));
         riga("third refusal", QStringLiteral("WNWNWN"), QStringList{"ERRATO", "Ti aiuto ?", "Intervengo io"},
-             QStringLiteral("optOK"));
+             QStringLiteral("optOK"), QStringLiteral("Intervengo io"));
+        riga("third refusal, OK", QStringLiteral("WNWNWNO"), QStringList{"Intervengo io"},
+             QStringLiteral("Option2(12)"), QStringLiteral("Risultato: {risultato}"));
+        riga("next operation", QStringLiteral("RA"), QStringList{"ESATTO"}, QStringLiteral("Option2(1)"),
+             QStringLiteral("{riga}"));
         riga("end of run", QStringLiteral("RA").repeated(19) + 'R',
              QStringList{"ESATTO", "Se ricominci gli esercizi andranno persi"},
-             QStringLiteral("optAvviso(0)"));
+             QStringLiteral("optAvviso(0)"),
+             QStringLiteral("ESATTO. Risposte esatte: 20. Risposte errate: 0. Tempo totale: 0 secondi. "
+                            "Se ricominci gli esercizi andranno persi"));
+        riga(
+            "end of run after help", QStringLiteral("RA").repeated(19) + "WS",
+            QStringList{"ERRATO", "Se ricominci gli esercizi andranno persi"}, QStringLiteral("optAvviso(0)"),
+            QStringLiteral("Risultato: {risultato}. Risposte esatte: 19. Risposte errate: 1. Tempo totale: 0 "
+                           "secondi. Se ricominci gli esercizi andranno persi"));
     }
     void annunci() {
         QFETCH(QString, script);
         QFETCH(QStringList, annunci);
         QFETCH(QString, inVista);
+        QFETCH(QString, detto);
         FrmOperativo* f = apri();
         QVERIFY(f);
         for (QChar c : script)
             premiTutti(f, c == 'R' ? giusta() + 'V' : c == 'W' ? sbagliata() + 'V' : QString(c));
         for (const QString& a : annunci)
             QVERIFY2(annunciati.contains(a), qPrintable(annunciati.join(" | ")));
-        // The tile in view is read with the question it answers.
-        QCOMPARE(iface(f, inVista)->text(QAccessible::Description),
-                 annunci.size() > 1 ? annunci.last() : QString());
+        QCOMPARE(focoNome(), inVista);
+        const QString rigaInParole = rigaDetta(iface(f, "fraNumero")->text(QAccessible::Name));
+        // A new or retried operation is told with its hidden term.
+        QVERIFY(!detto.contains("{riga}") || rigaInParole.split(' ').contains("quanto"));
+        detto.replace("{riga}", rigaInParole).replace("{risultato}", m().StrRisultato.trimmed());
+        QCOMPARE(iface(f, inVista)->text(QAccessible::Description), detto);
         const QStringList tessere{"Option2(1)", "Option2(12)", "Option3(0)", "optAvviso(0)", "optOK"};
         for (const QString& t : tessere)
             QCOMPARE(iface(f, t)->state().invisible,
-                     t != inVista && !(inVista == "Option2(12)" && t == "Option2(1)"));
+                     t != inVista && !(inVista.startsWith("Option2(") && t.startsWith("Option2(")));
+        // The news goes with the focus: the tile read once more, later, is
+        // read without it.
+        if (inVista.startsWith("Option2(")) {
+            control<QWidget>(f, inVista == "Option2(1)" ? "Option2(2)" : "Option2(13)")->setFocus();
+            QVERIFY(focoNome() != inVista);
+            QCOMPARE(iface(f, inVista)->text(QAccessible::Description), QString());
+        }
     }
 };
 

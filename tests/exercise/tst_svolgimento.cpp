@@ -139,6 +139,30 @@ private Q_SLOTS:
         const QStringList testi{m.StrTempoParziale, m.StrTempoTotale, didascaliaTempoParziale(m),
                                 didascaliaTempoTotale(m)};
         QTEST(testi.join(u'|'), "testi");
+        // The end of a run is spoken with the total time as shown.
+        m.RisposteEsatte = 19;
+        m.RisposteErrate = 2;
+        QCOMPARE(riepilogoDetto(m), u"Risposte esatte: 19. Risposte errate: 2. Tempo totale: "_s +
+                                        didascaliaTempoTotale(m).trimmed() + u" secondi"_s);
+        m.TempoTotale = 1;
+        m.StrTempoTotale = u" 1"_s;
+        QVERIFY(riepilogoDetto(m).endsWith(u"Tempo totale: 1 secondo"_s));
+    }
+
+    // The row as a screen reader is given it: signs and the hidden term in words.
+    void rigaDetta_data() {
+        QTest::addColumn<QString>("riga");
+        QTest::addColumn<QString>("detta");
+        QTest::newRow("hidden term") << u"18 + ? = 18 + 10"_s << u"18 più quanto uguale 18 più 10"_s;
+        QTest::newRow("answer typed, blanks of the captions")
+            << u" 48  -  7 =  44  -  3"_s << u"48 meno 7 uguale 44 meno 3"_s;
+        QTest::newRow("hidden last, subtraction")
+            << u"17 - 13 = 16 - ?"_s << u"17 meno 13 uguale 16 meno quanto"_s;
+        QTest::newRow("nothing shown") << QString() << QString();
+    }
+    void rigaDetta() {
+        QFETCH(QString, riga);
+        QTEST(::rigaDetta(riga), "detta");
     }
 };
 

@@ -168,6 +168,55 @@ private Q_SLOTS:
         vuota.show();
         QVERIFY(QAccessible::queryAccessibleInterface(&vuota)->state().invisible);
     }
+
+    // News for a listener rides on the description of the tile the focus goes
+    // to and leaves with the focus; each time a reader is told to read the
+    // description again. Tiles coming into view, with their panel or their
+    // window, get fresh accessible objects, so that a reader keeps nothing it
+    // read of them while they were out of view.
+    void notizieEOggettiNuovi() {
+        Banco& b = *banco;
+        QList<QPair<QWidget*, QAccessible::Event>> eventi;
+        accessibility::setEventObserver([&eventi](QWidget* w, QAccessible::Event e) {
+            eventi.append({w, e});
+        });
+        CommandTile* uno = b.a->tile(1);
+        auto id = [](QWidget* w) { return QAccessible::uniqueId(QAccessible::queryAccessibleInterface(w)); };
+        auto descrizione = [](QWidget* w) {
+            return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Description);
+        };
+        const QAccessible::Id coperto = id(uno);
+        const QAccessible::Id davanti = id(b.b->tile(0));
+        b.sotto->raise();
+        QVERIFY(eventi.contains({uno, QAccessible::ObjectCreated}));
+        QVERIFY(!eventi.contains({b.b->tile(0), QAccessible::ObjectCreated}));
+        QVERIFY(id(uno) != coperto);
+        QCOMPARE(id(b.b->tile(0)), davanti);
+
+        b.a->tile(0)->setFocus();
+        eventi.clear();
+        accessibility::setNews(uno, QStringLiteral(" ESATTO "));
+        QCOMPARE(eventi,
+                 (QList<QPair<QWidget*, QAccessible::Event>>{{uno, QAccessible::DescriptionChanged}}));
+        uno->setAccessibleDescription(QStringLiteral("Risposta: 7"));
+        QCOMPARE(descrizione(uno), QStringLiteral("ESATTO. Risposta: 7"));
+        QCOMPARE(descrizione(b.a->tile(0)), QString());
+        uno->setFocus();
+        QCOMPARE(descrizione(uno), QStringLiteral("ESATTO. Risposta: 7"));
+        eventi.clear();
+        b.a->tile(2)->setFocus();
+        QCOMPARE(descrizione(uno), QStringLiteral("Risposta: 7"));
+        QCoreApplication::processEvents();
+        QVERIFY(eventi.contains({uno, QAccessible::DescriptionChanged}));
+
+        eventi.clear();
+        const QAccessible::Id primaDellaFinestra = id(b.b->tile(0));
+        banco->hide();
+        banco->show();
+        QVERIFY(eventi.contains({uno, QAccessible::ObjectCreated}));
+        QVERIFY(id(b.b->tile(0)) != primaDellaFinestra);
+        accessibility::setEventObserver(nullptr);
+    }
 };
 
 QTEST_MAIN(TstAccessibility)

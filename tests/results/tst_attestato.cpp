@@ -69,6 +69,10 @@ private Q_SLOTS:
             attese.removeAll(QStringLiteral("9 ")); // an empty name leaves its line empty
             QCOMPARE(piene, attese);
         }
+        // Read in one sentence, without the name when there is none.
+        QCOMPARE(attestatoDetto(m()), nome.isEmpty() ? "DIPLOMA DI MERITO con la valutazione di " + giudizio
+                                                     : "DIPLOMA DI MERITO rilasciato a " + nome +
+                                                           ", con la valutazione di " + giudizio);
         const bool stampabile = giudizio != QLatin1String("Non classificato");
         QCOMPARE(attestatoStampabile(giudizio), stampabile);
         QCOMPARE(didascaliaStampa(giudizio), stampabile ? "STAMPA L'ATTESTATO" : "ATTESTATO NON STAMPABILE");

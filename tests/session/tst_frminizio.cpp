@@ -9,6 +9,7 @@
 #include "session/FrmInizio.h"
 #include "support/TestSupport.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QPushButton>
 #include <QtTest>
@@ -100,6 +101,9 @@ private Q_SLOTS:
             QVERIFY2(m.num(k) >= numMin && m.num(k) < numMax, qPrintable(QString::number(m.num(k))));
         // The level tile hands the focus to "Vai" and goes back to rest.
         QCOMPARE(QApplication::focusWidget(), vai());
+        // ... and a screen reader reads the level chosen with it.
+        QCOMPARE(QAccessible::queryAccessibleInterface(vai())->text(QAccessible::Description),
+                 testo.simplified());
         QCOMPARE(vai()->backColor(), kFuoco);
         QCOMPARE(scelta->backColor(), kRiposo);
         QVERIFY(!scelta->pressedState());
