@@ -93,62 +93,14 @@ private:
     float currentY_ = 0.0f;
 };
 
-// Remembers every call, for the tests; the printer and font lists are settable.
-class RecordingPrinters final : public Printers {
-public:
-    struct Entry {
-        enum Kind { Text, Picture, EndDoc } kind;
-        QString printer;
-        QString text;
-        QString fontName;
-        float fontSize = 0;
-        bool bold = false;
-        float x = 0;
-        float y = 0;
-        QSize pictureSize;
-        float width = 0;
-        float height = 0;
-        QColor color;
-    };
-
-    RecordingPrinters();
-    QStringList deviceNames() const override { return devices; }
-    QString defaultPrinter() const override { return defaultDevice; }
-    QStringList fonts() const override { return fontList; }
-    QSizeF printableAreaTwips() const override { return printableArea; }
-
-    // Texts printed so far, in order.
-    QStringList printedTexts() const;
-    int documentsEnded() const;
-
-    QStringList devices;
-    QString defaultDevice;
-    QStringList fontList;
-    // An A4 page without margins, unless a test sets another.
-    QSizeF printableArea{11906, 16838};
-    QList<Entry> entries;
-    // The name of each document printed, in order.
-    QStringList documentNames;
-    // Every document printed on one of these devices fails with this reason;
-    // nothing of it is recorded.
-    QStringList failingDevices;
-    QString failureReason = QStringLiteral("la coda di stampa è ferma");
-
-protected:
-    float lineHeightTwips() const override;
-    void drawText(const QString& text) override;
-    void drawPicture(const QImage& picture, float x, float y, float width, float height) override;
-    void finishDocument() override;
-};
-
 // The message that tells the user a document did not reach a printer.
 QString printFailureMessage(const QString& printer, const QString& reason);
 // The message when no printer offers a Courier font.
 QString missingCourierMessage();
 
 namespace platform {
-// The printers every print goes through. Until the program installs the real
-// ones, output goes to a recording one, so nothing reaches a printer by accident.
+// The printers every print goes through, installed by the program at start
+// (tests install their own); using them before is a programming error.
 Printers& printers();
 void setPrinters(std::unique_ptr<Printers> printers);
 } // namespace platform

@@ -221,7 +221,7 @@ class TstStampaCups : public QObject {
         m.NumMin = 30;
         m.NumMax = 70;
         azzeraSerie(m);
-        MixingRandomSource rnd(7);
+        SeededRandom rnd(7);
         SettableClock orologio;
         for (int i = 1; i <= kOperazioniPerSerie; ++i) {
             preparaOperazione(m);

@@ -5,6 +5,7 @@
 #include "platform/QtMessageBox.h"
 #include "platform/QtPrinters.h"
 #include "platform/RandomSource.h"
+#include "support/Doubles.h"
 
 #include <QMessageBox>
 #include <QtTest>
@@ -23,7 +24,7 @@ class TstPlatform : public QObject {
 private Q_SLOTS:
     void estrazioniInZeroUno() {
         for (quint64 seme : {quint64(0), ~quint64(0)}) {
-            MixingRandomSource rnd(seme);
+            SeededRandom rnd(seme);
             rnd.reseed(43210.5f);
             // Ten equal slices of [0, 1) must all be hit, and no draw may reach 1.
             QList<int> fasce(10, 0);
@@ -37,7 +38,7 @@ private Q_SLOTS:
     }
 
     void sequenze() {
-        MixingRandomSource a(99), b(99);
+        SeededRandom a(99), b(99);
         SettableClock clock;
         a.reseed(clock.timeOfDay());
         b.reseed(clock.timeOfDay());
