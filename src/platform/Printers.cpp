@@ -26,18 +26,29 @@ void Printers::setCurrentPrinter(const QString& deviceName) {
     current_ = deviceName;
 }
 
-QString Printers::searchPrinterFont() const {
+QString Printers::printerFont() const {
     for (const QString& font : fonts())
         if (font == QLatin1String("Courier New") || font == QLatin1String("Courier"))
             return font;
-    platform::messageBox().show(missingCourierMessage());
     return {};
 }
 
+QString Printers::searchPrinterFont() const {
+    const QString font = printerFont();
+    if (font.isEmpty())
+        platform::messageBox().show(missingCourierMessage());
+    return font;
+}
+
+void Printers::newDocument(const QString& name) {
+    doc_ = {};
+    doc_.name = name;
+}
+
 QFont Printers::font() const {
-    QFont f(fontName_);
-    f.setPointSizeF(fontSize_ > 0 ? fontSize_ : 12.0);
-    f.setBold(fontBold_);
+    QFont f(doc_.fontName);
+    f.setPointSizeF(doc_.fontSize > 0 ? doc_.fontSize : 12.0);
+    f.setBold(doc_.fontBold);
     return f;
 }
 
@@ -63,8 +74,8 @@ void Printers::failDocument(const QString& reason) {
 void Printers::print(const QString& text) {
     if (!failed_)
         drawText(text);
-    currentY_ += lineHeightTwips();
-    currentX_ = 0.0f;
+    doc_.y += lineHeightTwips();
+    doc_.x = 0.0f;
 }
 
 void Printers::printAt(float xTwips, float yTwips, const QString& text) {
@@ -83,10 +94,7 @@ bool Printers::endDoc() {
     finishDocument();
     const bool printed = !failed_;
     failed_ = false;
-    currentX_ = 0.0f;
-    currentY_ = 0.0f;
-    // Each document starts in black, whatever the last one ended with.
-    textColor_ = Qt::black;
+    doc_ = {};
     return printed;
 }
 

@@ -30,7 +30,7 @@ QRectF posizioneAttestato(const QSize& riquadroPixel, const QSizeF& areaStampabi
 
 bool StampaAttestato(const QStringList& righe, const QList<double>& altoPixel, const QSize& riquadroPixel,
                      Printers& p) {
-    p.setDocumentName(QStringLiteral("Attestato"));
+    p.newDocument(QStringLiteral("Attestato"));
     p.print(QString());
     // The printable area is known once the document is open.
     const QRectF r = posizioneAttestato(riquadroPixel, p.printableAreaTwips());

@@ -36,10 +36,8 @@ bool StampaEsercizio(Modulo2& m, Printers& p) {
     const QString font = p.searchPrinterFont();
     if (font.isEmpty())
         return false;
-    p.setDocumentName(QStringLiteral("Esercizio"));
+    p.newDocument(QStringLiteral("Esercizio"));
     p.setFontName(font);
-    // A document printed before may have left bold on: the header is plain.
-    p.setFontBold(false);
     IntestazioneEsercizio(p);
     p.setFontSize(12);
     p.setFontBold(true);

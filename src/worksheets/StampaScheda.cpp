@@ -49,10 +49,8 @@ bool StampaScheda(Modulo2& sessione, const QStringList& righe, const QString& te
                   const QString& testoPiede, Printers& p) {
     if (p.searchPrinterFont().isEmpty())
         return false;
-    p.setDocumentName(sessione.TipoScheda == 1 ? QStringLiteral("Scheda alunni")
-                                               : QStringLiteral("Scheda docenti"));
-    // A printout made before may have left bold on; the worksheet is plain.
-    p.setFontBold(false);
+    p.newDocument(sessione.TipoScheda == 1 ? QStringLiteral("Scheda alunni")
+                                           : QStringLiteral("Scheda docenti"));
     IntestazioneScheda(p);
     p.setFontSize(sessione.TipoScheda == 1 ? 12 : 10);
     for (int i = 1; i <= kRighe; ++i) {

@@ -477,7 +477,7 @@ private Q_SLOTS:
         QVERIFY2(!dove.isEmpty(), "PONTELO_INTERROTTA must name a folder");
         stampanti->setPdfFolder(dove);
         stampanti->setCurrentPrinter(Printers::kFilePdf);
-        stampanti->setDocumentName(QStringLiteral("Interrotta"));
+        stampanti->newDocument(QStringLiteral("Interrotta"));
         stampanti->setFontName(QStringLiteral("Courier New"));
         for (int i = 0; i < 30; ++i)
             stampanti->printAt(1000, 1000 + 400 * i, QStringLiteral("riga %1").arg(i));
