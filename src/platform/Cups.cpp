@@ -114,23 +114,12 @@ private:
     bool timedOut_ = false;
 };
 
-// An answer, deleted with the libcups that made it.
-class Ipp {
-public:
-    Ipp(const Libcups& api, ipp_t* ipp) : api_(api), ipp_(ipp) {}
-    ~Ipp() {
-        if (ipp_)
-            api_.ippDelete(ipp_);
-    }
-    Ipp(const Ipp&) = delete;
-    Ipp& operator=(const Ipp&) = delete;
-    ipp_t* get() const { return ipp_; }
-    explicit operator bool() const { return ipp_ != nullptr; }
-
-private:
-    const Libcups& api_;
-    ipp_t* ipp_;
+// An answer, deleted by the libcups that made it.
+struct IppDeleter {
+    decltype(&::ippDelete) ippDelete;
+    void operator()(ipp_t* ipp) const { ippDelete(ipp); }
 };
+using Ipp = std::unique_ptr<ipp_t, IppDeleter>;
 
 ipp_t* newRequest(const Libcups& api, ipp_op_t op, const QString& queue) {
     ipp_t* request = api.ippNewRequest(op);
@@ -155,120 +144,123 @@ int integer(const Libcups& api, ipp_t* col, const char* name) {
     return attr ? api.ippGetInteger(attr, 0) : -1;
 }
 
+// Runs a request on a new connection. Without libcups, or without a
+// connection, the answer says so and the request does not run.
+template <class Answer>
+Answer ask(int limitMs, const std::function<Answer(const Libcups&, Connection&)>& request) {
+    Answer none;
+    const Libcups* api = libcups();
+    if (!api) {
+        none.outcome = Outcome::NoLibrary;
+        return none;
+    }
+    Connection connection(*api, limitMs);
+    if (!connection.http())
+        return none;
+    return request(*api, connection);
+}
+
 } // namespace
 
 PrinterList printerList(int limitMs) {
-    PrinterList list;
-    const Libcups* api = libcups();
-    if (!api)
-        return {Outcome::NoLibrary, {}, {}};
-    const Libcups& c = *api;
-    Connection connection(c, limitMs);
-    if (!connection.http())
+    return ask<PrinterList>(limitMs, [](const Libcups& c, Connection& connection) {
+        PrinterList list;
+        static const char* const wanted[] = {"printer-name"};
+        ipp_t* request = newRequest(c, IPP_OP_CUPS_GET_PRINTERS, {});
+        c.ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 1, nullptr,
+                        wanted);
+        Ipp answer(c.cupsDoRequest(connection.http(), request, "/"), IppDeleter{c.ippDelete});
+        if (!answer) {
+            list.outcome =
+                c.cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND ? Outcome::Answered : connection.failed();
+            return list;
+        }
+        for (ipp_attribute_t* a = c.ippFirstAttribute(answer.get()); a; a = c.ippNextAttribute(answer.get()))
+            if (c.ippGetGroupTag(a) == IPP_TAG_PRINTER && qstrcmp(c.ippGetName(a), "printer-name") == 0)
+                list.names.append(text(c, a));
+        // The user's own default (LPDEST, PRINTER, lpoptions) comes first, as for lp.
+        const char* def = c.cupsGetDefault2(connection.http());
+        if (!def && c.cupsLastError() != IPP_STATUS_ERROR_NOT_FOUND &&
+            connection.failed() == Outcome::NoAnswer)
+            return PrinterList{Outcome::NoAnswer, {}, {}};
+        list.defaultName = QString::fromUtf8(def ? def : "");
+        list.outcome = Outcome::Answered;
         return list;
-    static const char* const wanted[] = {"printer-name"};
-    ipp_t* request = newRequest(c, IPP_OP_CUPS_GET_PRINTERS, {});
-    c.ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 1, nullptr, wanted);
-    Ipp answer(c, c.cupsDoRequest(connection.http(), request, "/"));
-    if (!answer) {
-        list.outcome =
-            c.cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND ? Outcome::Answered : connection.failed();
-        return list;
-    }
-    for (ipp_attribute_t* a = c.ippFirstAttribute(answer.get()); a; a = c.ippNextAttribute(answer.get()))
-        if (c.ippGetGroupTag(a) == IPP_TAG_PRINTER && qstrcmp(c.ippGetName(a), "printer-name") == 0)
-            list.names.append(text(c, a));
-    // The user's own default (LPDEST, PRINTER, lpoptions) comes first, as for lp.
-    const char* def = c.cupsGetDefault2(connection.http());
-    if (!def && c.cupsLastError() != IPP_STATUS_ERROR_NOT_FOUND && connection.failed() == Outcome::NoAnswer)
-        return {Outcome::NoAnswer, {}, {}};
-    list.defaultName = QString::fromUtf8(def ? def : "");
-    list.outcome = Outcome::Answered;
-    return list;
+    });
 }
 
 QueueState queueState(const QString& queue, int limitMs) {
-    QueueState q;
-    const Libcups* api = libcups();
-    if (!api) {
-        q.outcome = Outcome::NoLibrary;
+    return ask<QueueState>(limitMs, [&queue](const Libcups& c, Connection& connection) {
+        QueueState q;
+        static const char* const wanted[] = {"printer-is-accepting-jobs", "printer-state",
+                                             "printer-state-message", "media-col-default"};
+        ipp_t* request = newRequest(c, IPP_OP_GET_PRINTER_ATTRIBUTES, queue);
+        c.ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 4, nullptr,
+                        wanted);
+        Ipp answer(c.cupsDoRequest(connection.http(), request, "/"), IppDeleter{c.ippDelete});
+        if (!answer) {
+            if (c.cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND)
+                q.outcome = Outcome::Answered;
+            else
+                q.outcome = connection.failed();
+            return q;
+        }
+        q.outcome = Outcome::Answered;
+        if (c.ippGetStatusCode(answer.get()) > IPP_STATUS_OK_EVENTS_COMPLETE)
+            return q;
+        q.found = true;
+        ipp_t* a = answer.get();
+        if (ipp_attribute_t* at = c.ippFindAttribute(a, "printer-is-accepting-jobs", IPP_TAG_BOOLEAN))
+            q.accepting = c.ippGetBoolean(at, 0);
+        if (ipp_attribute_t* at = c.ippFindAttribute(a, "printer-state", IPP_TAG_ENUM))
+            q.state = c.ippGetInteger(at, 0);
+        q.stateMessage = text(c, c.ippFindAttribute(a, "printer-state-message", IPP_TAG_TEXT)).trimmed();
+        ipp_attribute_t* media = c.ippFindAttribute(a, "media-col-default", IPP_TAG_BEGIN_COLLECTION);
+        ipp_t* col = media ? c.ippGetCollection(media, 0) : nullptr;
+        ipp_attribute_t* size =
+            col ? c.ippFindAttribute(col, "media-size", IPP_TAG_BEGIN_COLLECTION) : nullptr;
+        ipp_t* dims = size ? c.ippGetCollection(size, 0) : nullptr;
+        const int w = integer(c, dims, "x-dimension"), h = integer(c, dims, "y-dimension");
+        if (w > 0 && h > 0) {
+            // IPP gives hundredths of a millimetre.
+            q.paperMm = QSizeF(w / 100.0, h / 100.0);
+            q.marginsMm = QMarginsF(qMax(0, integer(c, col, "media-left-margin")) / 100.0,
+                                    qMax(0, integer(c, col, "media-top-margin")) / 100.0,
+                                    qMax(0, integer(c, col, "media-right-margin")) / 100.0,
+                                    qMax(0, integer(c, col, "media-bottom-margin")) / 100.0);
+        }
         return q;
-    }
-    const Libcups& c = *api;
-    Connection connection(c, limitMs);
-    if (!connection.http())
-        return q;
-    static const char* const wanted[] = {"printer-is-accepting-jobs", "printer-state",
-                                         "printer-state-message", "media-col-default"};
-    ipp_t* request = newRequest(c, IPP_OP_GET_PRINTER_ATTRIBUTES, queue);
-    c.ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 4, nullptr, wanted);
-    Ipp answer(c, c.cupsDoRequest(connection.http(), request, "/"));
-    if (!answer) {
-        if (c.cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND)
-            q.outcome = Outcome::Answered;
-        else
-            q.outcome = connection.failed();
-        return q;
-    }
-    q.outcome = Outcome::Answered;
-    if (c.ippGetStatusCode(answer.get()) > IPP_STATUS_OK_EVENTS_COMPLETE)
-        return q;
-    q.found = true;
-    ipp_t* a = answer.get();
-    if (ipp_attribute_t* at = c.ippFindAttribute(a, "printer-is-accepting-jobs", IPP_TAG_BOOLEAN))
-        q.accepting = c.ippGetBoolean(at, 0);
-    if (ipp_attribute_t* at = c.ippFindAttribute(a, "printer-state", IPP_TAG_ENUM))
-        q.state = c.ippGetInteger(at, 0);
-    q.stateMessage = text(c, c.ippFindAttribute(a, "printer-state-message", IPP_TAG_TEXT)).trimmed();
-    ipp_attribute_t* media = c.ippFindAttribute(a, "media-col-default", IPP_TAG_BEGIN_COLLECTION);
-    ipp_t* col = media ? c.ippGetCollection(media, 0) : nullptr;
-    ipp_attribute_t* size = col ? c.ippFindAttribute(col, "media-size", IPP_TAG_BEGIN_COLLECTION) : nullptr;
-    ipp_t* dims = size ? c.ippGetCollection(size, 0) : nullptr;
-    const int w = integer(c, dims, "x-dimension"), h = integer(c, dims, "y-dimension");
-    if (w > 0 && h > 0) {
-        // IPP gives hundredths of a millimetre.
-        q.paperMm = QSizeF(w / 100.0, h / 100.0);
-        q.marginsMm = QMarginsF(qMax(0, integer(c, col, "media-left-margin")) / 100.0,
-                                qMax(0, integer(c, col, "media-top-margin")) / 100.0,
-                                qMax(0, integer(c, col, "media-right-margin")) / 100.0,
-                                qMax(0, integer(c, col, "media-bottom-margin")) / 100.0);
-    }
-    return q;
+    });
 }
 
 Submission submitPdf(const QString& queue, const QString& pdfFile, const QString& title, int limitMs) {
-    Submission s;
-    const Libcups* api = libcups();
-    if (!api) {
-        s.outcome = Outcome::NoLibrary;
+    return ask<Submission>(limitMs, [&](const Libcups& c, Connection& connection) {
+        Submission s;
+        ipp_t* request = newRequest(c, IPP_OP_PRINT_JOB, queue);
+        c.ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr,
+                       title.toUtf8().constData());
+        c.ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr,
+                       "application/pdf");
+        const QByteArray resource = "/printers/" + queue.toUtf8();
+        Ipp answer(c.cupsDoFileRequest(connection.http(), request, resource.constData(),
+                                       pdfFile.toLocal8Bit().constData()),
+                   IppDeleter{c.ippDelete});
+        if (!answer && connection.failed() == Outcome::NoAnswer) {
+            s.outcome = Outcome::NoAnswer;
+            return s;
+        }
+        // Any answer, or a connection lost on the way, tells what became of the job.
+        s.outcome = Outcome::Answered;
+        s.status = answer ? c.ippGetStatusCode(answer.get()) : c.cupsLastError();
+        s.statusText = QString::fromUtf8(c.cupsLastErrorString());
+        // Without CUPS's own words, the status's name stands for them.
+        if (s.statusText.isEmpty())
+            s.statusText = QString::fromUtf8(c.ippErrorString(static_cast<ipp_status_t>(s.status)));
+        if (answer && s.status <= IPP_STATUS_OK_EVENTS_COMPLETE)
+            if (ipp_attribute_t* id = c.ippFindAttribute(answer.get(), "job-id", IPP_TAG_INTEGER))
+                s.jobId = c.ippGetInteger(id, 0);
         return s;
-    }
-    const Libcups& c = *api;
-    Connection connection(c, limitMs);
-    if (!connection.http())
-        return s;
-    ipp_t* request = newRequest(c, IPP_OP_PRINT_JOB, queue);
-    c.ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, title.toUtf8().constData());
-    c.ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr,
-                   "application/pdf");
-    const QByteArray resource = "/printers/" + queue.toUtf8();
-    Ipp answer(c, c.cupsDoFileRequest(connection.http(), request, resource.constData(),
-                                      pdfFile.toLocal8Bit().constData()));
-    if (!answer && connection.failed() == Outcome::NoAnswer) {
-        s.outcome = Outcome::NoAnswer;
-        return s;
-    }
-    // Any answer, or a connection lost on the way, tells what became of the job.
-    s.outcome = Outcome::Answered;
-    s.status = answer ? c.ippGetStatusCode(answer.get()) : c.cupsLastError();
-    s.statusText = QString::fromUtf8(c.cupsLastErrorString());
-    // Without CUPS's own words, the status's name stands for them.
-    if (s.statusText.isEmpty())
-        s.statusText = QString::fromUtf8(c.ippErrorString(static_cast<ipp_status_t>(s.status)));
-    if (answer && s.status <= IPP_STATUS_OK_EVENTS_COMPLETE)
-        if (ipp_attribute_t* id = c.ippFindAttribute(answer.get(), "job-id", IPP_TAG_INTEGER))
-            s.jobId = c.ippGetInteger(id, 0);
-    return s;
+    });
 }
 
 QString queueRefusal(const QueueState& queue) {
