@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "results/StampaAttestato.h"
 
+#include "platform/Bgr.h"
 #include "platform/Printers.h"
 #include "platform/Unita.h"
 #include "results/Attestato.h"
-
-#include <QColor>
 
 #include <algorithm>
 
@@ -47,8 +46,7 @@ bool StampaAttestato(const QStringList& righe, const QList<double>& altoPixel, c
         p.setFontName(stile.font);
         p.setFontSize(float(stile.punti * punti));
         p.setFontBold(stile.grassetto);
-        const quint32 c = stile.colore;
-        p.setTextColor(QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)));
+        p.setTextColor(bgr(stile.colore));
         // Centred as on screen: the text with its blanks.
         const double x = r.center().x() - p.textWidthTwips(testo) / 2;
         p.printAt(float(x), float(r.top() + altoPixel[n - 1] * scala), testo);

@@ -7,7 +7,6 @@
 #include <algorithm>
 
 namespace {
-constexpr int kRighe = 20;
 constexpr int kRighePerBlocco = 10;
 constexpr float kMargineSinistro = 1000;
 constexpr float kInterlinea = 400;
@@ -19,7 +18,7 @@ constexpr float kSecondoTotale = 11400;
 } // namespace
 
 int righeEsercizio(const Modulo2& m) {
-    return std::clamp<int>(m.NumOperazione, 0, kRighe);
+    return std::clamp<int>(m.NumOperazione, 0, kOperazioniPerSerie);
 }
 
 QString testoTempoTotale(const Modulo2& m) {
