@@ -34,7 +34,7 @@ done
 
 # Prints "milliseconds kilobytes cpu-milliseconds" for one start of the given program.
 one_start() {
-    local start end pid kb ticks
+    local start end pid kb cpu
     start=$(date +%s%N)
     "$1" >/dev/null 2>&1 &
     pid=$!
@@ -42,11 +42,12 @@ one_start() {
     until xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; do :; done
     end=$(date +%s%N)
     kb=$(awk '/VmHWM/ {print $2}' "/proc/$pid/status")
-    # utime and stime, fields 14 and 15 (the name, field 2, holds no blank here).
-    ticks=$(awk '{print $14 + $15}' "/proc/$pid/stat")
+    # Nanoseconds on a processor, every thread's (utime and stime count in
+    # 10 ms ticks, too coarse for a start of a few tens of milliseconds).
+    cpu=$(cat /proc/"$pid"/task/*/schedstat 2>/dev/null | awk '{ns += $1} END {printf "%d", ns / 1000000}')
     kill "$pid"
     wait "$pid" 2>/dev/null || true
-    echo "$(((end - start) / 1000000)) $kb $((ticks * 1000 / $(getconf CLK_TCK)))"
+    echo "$(((end - start) / 1000000)) $kb $cpu"
 }
 
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2}'; }
