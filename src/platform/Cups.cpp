@@ -7,10 +7,9 @@
 #include <QEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QLibrary>
 #include <QThread>
 #include <QTimer>
-
-#include <QLibrary>
 
 #include <cups/cups.h>
 #include <memory>
