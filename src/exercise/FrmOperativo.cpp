@@ -16,7 +16,7 @@
 #include <QAction>
 
 namespace {
-const QColor kBluTermini(0, 0, 192);
+const QColor kBluTermini = bgr(kBlu);
 const QColor kMarroneNascosto(128, 64, 0);
 const QColor kRiposoTessere = bgr(kPesca);
 constexpr int kCancella = 10;
