@@ -182,7 +182,6 @@ private Q_SLOTS:
         QVERIFY(ostacolo.open(QIODevice::WriteOnly) && ostacolo.write("x") == 1);
         ostacolo.close();
         QtPrinters p;
-        p.setCupsTimeLimit(200);
         QCOMPARE(p.deviceNames(), QStringList{Printers::kFilePdf});
         p.setPdfFolder(stampante == Printers::kFilePdf ? ostacolo.fileName() + "/PDF" : cartella.path());
         p.setCurrentPrinter(stampante);
