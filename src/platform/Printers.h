@@ -64,9 +64,10 @@ public:
     void printAt(float xTwips, float yTwips, const QString& text);
     void paintPicture(const QImage& picture, float xTwips, float yTwips, float widthTwips, float heightTwips);
     // Ends the document, which sends the page to the printer; true when it was
-    // printed. The next document starts again from the first one's state. A document that could not be
-    // started or finished has already been reported to the user, once, naming the printer; whatever was drawn
-    // after its failure was dropped.
+    // printed. A document that could not be started or finished has already
+    // been reported to the user, once, naming the printer; whatever was drawn
+    // after its failure was dropped. The next document starts again from the
+    // common state.
     bool endDoc();
     // True once the document being printed has failed.
     bool documentFailed() const { return failed_; }
