@@ -31,6 +31,12 @@ struct Operazione {
     const QString& spazi(int k) const { return const_cast<Operazione*>(this)->spazi(k); }
 };
 
+// Operations in a run: the exercise window, the results window and the
+// exercise printout all count on it.
+inline constexpr int kOperazioniPerSerie = 20;
+// Operations on a worksheet, in its preview and on its printed page.
+inline constexpr int kRigheScheda = 60;
+
 // The program-wide variables that windows share instead of passing arguments.
 // Integer is qint16, single is float; everything starts empty or 0.
 struct Modulo2 : LivelloScelto, Operazione {
@@ -45,7 +51,8 @@ struct Modulo2 : LivelloScelto, Operazione {
     qint16 RifiutiAiuto = 0;
     qint16 NumOperazione = 0;
     qint16 OperazioneMostrata = 0;
-    std::array<QString, 61> RegistroOperazioni;
+    // A run's records, or a worksheet's lines, from 1.
+    std::array<QString, kRigheScheda + 1> RegistroOperazioni;
 
     // Timing: clock readings in seconds since midnight; the times are whole
     // seconds held in single precision.

@@ -16,9 +16,9 @@
 #include <QAction>
 
 namespace {
-const QColor kBluTermini(0, 0, 192);
+const QColor kBluTermini = bgr(kBlu);
 const QColor kMarroneNascosto(128, 64, 0);
-const QColor kRiposoTessere = bgr(0x00C0E0FF);
+const QColor kRiposoTessere = bgr(kPesca);
 constexpr int kCancella = 10;
 constexpr int kVerifica = 11;
 constexpr int kAvanti = 12;
@@ -41,20 +41,20 @@ void FrmOperativo::buildTop() {
     QWidget* w = client();
     const QFont banner = designFont(QStringLiteral("Arial"), 21.75, true);
     label2_ = add<Label>(w, QStringLiteral("Label2"), {0, 0, 11955, 555});
-    label2_->setBackColor(bgr(0x00C0FFFF));
+    label2_->setBackColor(bgr(kGialloChiaro));
     label2_->setForeColor(bgr(0x00000080));
     label2_->setFont(banner);
     label2_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label* label1 = add<Label>(w, QStringLiteral("Label1"), {0, 540, 11955, 555});
-    label1->setBackColor(bgr(0x00C0FFFF));
-    label1->setForeColor(bgr(0x000000FF));
+    label1->setBackColor(bgr(kGialloChiaro));
+    label1->setForeColor(bgr(kRosso));
     label1->setFont(banner);
     label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
 void FrmOperativo::buildRow() {
     fraNumero_ = add<Frame>(client(), QStringLiteral("fraNumero"), {0, 1110, 12000, 3885});
-    fraNumero_->setBackColor(bgr(0x00C0FFFF));
+    fraNumero_->setBackColor(bgr(kGialloChiaro));
     const QFont numeri = designFont(QStringLiteral("Arial"), 72, true);
     const QFont segni = designFont(QStringLiteral("Times New Roman"), 72, true);
     auto numero = [&](int k, double left) {
@@ -71,7 +71,7 @@ void FrmOperativo::buildRow() {
     auto segno = [&](const QString& name, const QString& caption, const QRectF& r) {
         Label* l = add<Label>(fraNumero_, name, r, caption);
         l->setFont(segni);
-        l->setForeColor(bgr(0x00C00000));
+        l->setForeColor(bgr(kBlu));
         return l;
     };
     numero(1, 225);
@@ -104,7 +104,7 @@ void FrmOperativo::buildRow() {
             // A line draws on the whole of its frame, at its own points.
             auto* line = add<LineControl>(fraNumero_, QStringLiteral("%1(%2)").arg(name).arg(k),
                                           QRectF(QPointF(), twipsRect(fraNumero_).size()));
-            line->setPen(bgr(0x000000FF), 4);
+            line->setPen(bgr(kRosso), 4);
             line->setPoints(x1, y1, x2, y2);
             return line;
         };
@@ -115,13 +115,13 @@ void FrmOperativo::buildRow() {
 
 void FrmOperativo::buildResults() {
     Frame* elaborazione = add<Frame>(client(), QStringLiteral("frmElaborazione"), {225, 6690, 5700, 1620});
-    elaborazione->setBackColor(bgr(0x00C0FFFF));
+    elaborazione->setBackColor(bgr(kGialloChiaro));
     elaborazione->setFont(designFont(QStringLiteral("Arial"), 9.75, true));
     const QFont titoli = designFont(QStringLiteral("MS Sans Serif"), 8.25, true);
     auto titolo = [&](int indice, const QString& caption, const QRectF& r) {
         Label* l = add<Label>(elaborazione, QStringLiteral("Label5(%1)").arg(indice), r, caption);
         l->setFont(titoli);
-        l->setForeColor(bgr(0x00800000));
+        l->setForeColor(bgr(kBluScuro));
         return l;
     };
     const std::array<Label*, 5> titoli5 = {
@@ -156,7 +156,7 @@ void FrmOperativo::buildResults() {
 
     lblEsito_ = add<Label>(client(), QStringLiteral("LblEsito"), {225, 5550, 5730, 975});
     lblEsito_->setFont(designFont(QStringLiteral("Arial"), 48, true));
-    lblEsito_->setForeColor(bgr(0x00C00000));
+    lblEsito_->setForeColor(bgr(kBlu));
     connect(lblEsito_, &Label::captionChanged, this, [this](const QString& caption) {
         if (!caption.isEmpty())
             accessibility::announce(lblEsito_);
@@ -185,7 +185,7 @@ void FrmOperativo::buildPanels() {
     };
     auto stileTessera = [](CommandTile* t, double points) {
         t->setFont(designFont(QStringLiteral("Arial"), points, true));
-        t->setTextColor(bgr(0x00C00000));
+        t->setTextColor(bgr(kBlu));
     };
     auto tessera = [&](TileGroup* g, Frame* f, const QString& caption, const QRectF& r, double points) {
         CommandTile* t = addTile(g, f, caption, r);
@@ -240,7 +240,7 @@ void FrmOperativo::buildPanels() {
         optOK_->tile(0)->resetPressed();
         SiSi();
     });
-    optOK_->setColors(bgr(0x0080C0FF), bgr(0x0080C0FF));
+    optOK_->setColors(bgr(kArancio), bgr(kArancio));
     optOK_->setSpaceActs(true);
     stileTessera(addLoneTile(optOK_, fraIntervento_, QStringLiteral("OK"), {720, 1155, 3330, 945}), 20.25);
 

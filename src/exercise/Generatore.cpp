@@ -46,20 +46,21 @@ int estraiUguaglianza(Operazione& op, TipoOperazione tipo, qint16 numMin, qint16
     return giri;
 }
 
-int Genera1(Modulo2& m, RandomSource& rnd, float oraDelGiorno, QString* segno) {
+int generaUguaglianza(Operazione& op, const LivelloScelto& livello, TipoOperazione tipo, RandomSource& rnd,
+                      float oraDelGiorno, QString* segno, qint16 latoMassimo) {
     rnd.reseed(oraDelGiorno);
-    const int giri = estraiUguaglianza(m, TipoOperazione::Sottrazione, m.NumMin, m.NumMax, rnd);
+    const int giri = estraiUguaglianza(op, tipo, livello.NumMin, livello.NumMax, rnd, latoMassimo);
     if (segno)
-        *segno = kSegnoMeno;
+        *segno = tipo == TipoOperazione::Sottrazione ? kSegnoMeno : kSegnoPiu;
     return giri;
 }
 
+int Genera1(Modulo2& m, RandomSource& rnd, float oraDelGiorno, QString* segno) {
+    return generaUguaglianza(m, m, TipoOperazione::Sottrazione, rnd, oraDelGiorno, segno);
+}
+
 int Genera2(Modulo2& m, RandomSource& rnd, float oraDelGiorno, QString* segno) {
-    rnd.reseed(oraDelGiorno);
-    const int giri = estraiUguaglianza(m, TipoOperazione::Addizione, m.NumMin, m.NumMax, rnd);
-    if (segno)
-        *segno = kSegnoPiu;
-    return giri;
+    return generaUguaglianza(m, m, TipoOperazione::Addizione, rnd, oraDelGiorno, segno);
 }
 
 QString spaziPerCifre(qsizetype cifre) {

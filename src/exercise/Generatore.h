@@ -8,6 +8,7 @@ class Clock;
 class RandomSource;
 struct Modulo2;
 struct Operazione;
+struct LivelloScelto;
 
 // Making one operation: two sums or two differences that are equal, with one
 // of the four terms hidden. Everything is written into the session state; the
@@ -31,6 +32,12 @@ enum class TipoOperazione { Sottrazione = 1, Addizione = 2 };
 // and returns the number of rounds the draw took.
 int estraiUguaglianza(Operazione& op, TipoOperazione tipo, qint16 numMin, qint16 numMax, RandomSource& rnd,
                       qint16 latoMassimo = 0);
+
+// How every operation of the drill and of the worksheets is drawn: the random
+// source reseeded from the time of day, then estraiUguaglianza in the level's
+// range. Returns the number of rounds; *segno gets the kind's sign caption.
+int generaUguaglianza(Operazione& op, const LivelloScelto& livello, TipoOperazione tipo, RandomSource& rnd,
+                      float oraDelGiorno, QString* segno, qint16 latoMassimo = 0);
 
 // A subtraction Num1 - Num2 = Num3 - Num4 with no negative difference. The
 // random source is reseeded from the time of day first. Returns the number of

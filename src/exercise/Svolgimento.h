@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QString>
+#include "core/Modulo2.h"
 
-struct Modulo2;
+#include <QString>
 
 // The rules of a run that need no window: counters, times, the answer being
 // typed and its judging, and what each step appends to the record.
 
-constexpr int kOperazioniPerSerie = 20;
 constexpr float kSecondiInUnGiorno = 86400.0f;
 
 // A new run: counters, times and records 1 to 20 back to empty.

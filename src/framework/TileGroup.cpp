@@ -75,7 +75,7 @@ void TileGroup::setColors(const QColor& focus, const QColor& rest) {
 }
 
 void TileGroup::setCommonColors() {
-    setColors(bgr(0x0080C0FF), bgr(0x00C0E0FF));
+    setColors(bgr(kArancio), bgr(kPesca));
 }
 
 void TileGroup::runAction(int index) {

@@ -22,7 +22,3 @@ QRectF twipsRect(const QWidget* widget) {
     return {g.x() * kTwipsPerPixel, g.y() * kTwipsPerPixel, g.width() * kTwipsPerPixel,
             g.height() * kTwipsPerPixel};
 }
-
-QColor bgr(quint32 value) {
-    return QColor(value & 0xff, (value >> 8) & 0xff, (value >> 16) & 0xff);
-}

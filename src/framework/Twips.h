@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/Bgr.h"
 #include "platform/Unita.h"
 
 #include <QColor>
@@ -17,6 +18,3 @@ inline int twipsToPixels(double twips) {
 void placeTwips(QWidget* widget, const QRectF& twips);
 // The control's position in twips within its container.
 QRectF twipsRect(const QWidget* widget);
-
-// A colour written &H00BBGGRR: blue, green and red bytes.
-QColor bgr(quint32 value);

@@ -21,19 +21,5 @@ public:
     QDate today() const override;
 };
 
-// A clock that only moves when told to.
-class SettableClock final : public Clock {
-public:
-    float timeOfDay() const override { return seconds_; }
-    QDate today() const override { return date_; }
-    void setTimeOfDay(float seconds) { seconds_ = seconds; }
-    void advance(float seconds) { seconds_ += seconds; }
-    void setToday(const QDate& date) { date_ = date; }
-
-private:
-    float seconds_ = 36000.0f;
-    QDate date_{2026, 12, 8};
-};
-
 // The short date format of a locale; the C locale gets the Italian form.
 QString shortDateText(const QDate& date, const QLocale& locale);

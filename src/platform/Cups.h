@@ -12,16 +12,17 @@
 #include <thread>
 
 // Requests to the CUPS scheduler through libcups, the way the printers reach
-// it. Each request opens its own connection with a time limit on connecting
-// and on every wait for an answer, so a scheduler that accepts connections and
-// never answers cannot hold it for longer than the limit. They block the
-// calling thread: the printers run them through offUiThread().
+// it. libcups is loaded by the first request (see Cups.cpp). Each request opens its own connection with a
+// time limit on connecting and on every wait for an answer, so a scheduler that accepts connections and never
+// answers cannot hold it for longer than the limit. They block the calling thread: the printers run them
+// through offUiThread().
 namespace cups {
 
 enum class Outcome {
     Answered,
     NotRunning, // nothing listens where the scheduler should be
     NoAnswer,   // it took the connection but did not answer in time
+    NoLibrary,  // libcups itself is missing: nothing could be asked
 };
 
 struct PrinterList {

@@ -2,9 +2,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
-
-#include <functional>
 
 // A message with an OK button and the program's title as caption.
 class MessageBox {
@@ -18,20 +15,6 @@ public:
 
 protected:
     virtual void display(const QString& text) = 0;
-};
-
-class RecordingMessageBox final : public MessageBox {
-public:
-    QStringList texts;
-    // Runs while each message is on show, as a real box's window would.
-    std::function<void()> whileShown;
-
-protected:
-    void display(const QString& text) override {
-        texts.append(text);
-        if (whileShown)
-            whileShown();
-    }
 };
 
 // Caption of every message box.

@@ -4,11 +4,13 @@
 namespace platform {
 namespace {
 
-// Until the program installs its real message box, messages are only recorded.
+// The clock and the random source need nothing from the window system and
+// are there from the start; the message box is installed by the program once
+// its application object exists.
 struct Installed {
     std::unique_ptr<Clock> clock = std::make_unique<SystemClock>();
     std::unique_ptr<RandomSource> random = std::make_unique<MixingRandomSource>();
-    std::unique_ptr<MessageBox> messageBox = std::make_unique<RecordingMessageBox>();
+    std::unique_ptr<MessageBox> messageBox;
 };
 
 Installed& installed() {
@@ -25,6 +27,8 @@ RandomSource& random() {
     return *installed().random;
 }
 MessageBox& messageBox() {
+    if (!installed().messageBox)
+        qFatal("No message box installed: the program installs it at start");
     return *installed().messageBox;
 }
 

@@ -8,8 +8,9 @@
 #include <memory>
 
 // The one place the program reaches the clock, the random source and message
-// boxes (the printers: Printers.h). The program installs the real ones at
-// start; tests install settable and recording ones.
+// boxes (the printers: Printers.h). The real clock and random source are the
+// defaults; main installs the real message box and printers. Tests install
+// their own stand-ins.
 namespace platform {
 
 Clock& clock();

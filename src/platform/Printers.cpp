@@ -5,8 +5,6 @@
 
 #include <QFontMetricsF>
 
-#include <cmath>
-
 QString printFailureMessage(const QString& printer, const QString& reason) {
     return QStringLiteral("Stampa non riuscita sulla stampante «%1»: %2").arg(printer, reason);
 }
@@ -28,18 +26,29 @@ void Printers::setCurrentPrinter(const QString& deviceName) {
     current_ = deviceName;
 }
 
-QString Printers::searchPrinterFont() const {
+QString Printers::printerFont() const {
     for (const QString& font : fonts())
         if (font == QLatin1String("Courier New") || font == QLatin1String("Courier"))
             return font;
-    platform::messageBox().show(missingCourierMessage());
     return {};
 }
 
+QString Printers::searchPrinterFont() const {
+    const QString font = printerFont();
+    if (font.isEmpty())
+        platform::messageBox().show(missingCourierMessage());
+    return font;
+}
+
+void Printers::newDocument(const QString& name) {
+    doc_ = {};
+    doc_.name = name;
+}
+
 QFont Printers::font() const {
-    QFont f(fontName_);
-    f.setPointSizeF(fontSize_ > 0 ? fontSize_ : 12.0);
-    f.setBold(fontBold_);
+    QFont f(doc_.fontName);
+    f.setPointSizeF(doc_.fontSize > 0 ? doc_.fontSize : 12.0);
+    f.setBold(doc_.fontBold);
     return f;
 }
 
@@ -65,8 +74,8 @@ void Printers::failDocument(const QString& reason) {
 void Printers::print(const QString& text) {
     if (!failed_)
         drawText(text);
-    currentY_ += lineHeightTwips();
-    currentX_ = 0.0f;
+    doc_.y += lineHeightTwips();
+    doc_.x = 0.0f;
 }
 
 void Printers::printAt(float xTwips, float yTwips, const QString& text) {
@@ -85,96 +94,21 @@ bool Printers::endDoc() {
     finishDocument();
     const bool printed = !failed_;
     failed_ = false;
-    currentX_ = 0.0f;
-    currentY_ = 0.0f;
-    // Each document starts in black, whatever the last one ended with.
-    textColor_ = Qt::black;
+    doc_ = {};
     return printed;
-}
-
-RecordingPrinters::RecordingPrinters()
-    : devices{QStringLiteral("Aula 1"), Printers::kFilePdf},
-      defaultDevice(QStringLiteral("Aula 1")), fontList{QStringLiteral("Arial"),
-                                                        QStringLiteral("Courier New"),
-                                                        QStringLiteral("Times New Roman")} {}
-
-QStringList RecordingPrinters::printedTexts() const {
-    QStringList texts;
-    for (const Entry& e : entries)
-        if (e.kind == Entry::Text)
-            texts.append(e.text);
-    return texts;
-}
-
-int RecordingPrinters::documentsEnded() const {
-    int n = 0;
-    for (const Entry& e : entries)
-        n += e.kind == Entry::EndDoc ? 1 : 0;
-    return n;
-}
-
-// A fixed line pitch keeps the recorded positions predictable: 1.2 times the
-// font size, in twips.
-float RecordingPrinters::lineHeightTwips() const {
-    return std::round(fontSize() * 24.0f);
-}
-
-void RecordingPrinters::drawText(const QString& text) {
-    if (failingDevices.contains(currentPrinter())) {
-        failDocument(failureReason);
-        return;
-    }
-    entries.append({Entry::Text,
-                    currentPrinter(),
-                    text,
-                    fontName(),
-                    fontSize(),
-                    fontBold(),
-                    currentX(),
-                    currentY(),
-                    {},
-                    0,
-                    0,
-                    textColor()});
-}
-
-void RecordingPrinters::drawPicture(const QImage& picture, float x, float y, float width, float height) {
-    if (failingDevices.contains(currentPrinter())) {
-        failDocument(failureReason);
-        return;
-    }
-    entries.append({Entry::Picture,
-                    currentPrinter(),
-                    {},
-                    fontName(),
-                    fontSize(),
-                    fontBold(),
-                    x,
-                    y,
-                    picture.size(),
-                    width,
-                    height,
-                    textColor()});
-}
-
-void RecordingPrinters::finishDocument() {
-    if (failingDevices.contains(currentPrinter()))
-        failDocument(failureReason);
-    if (documentFailed())
-        return;
-    entries.append({Entry::EndDoc, currentPrinter(), {}, {}, 0, false, 0, 0, {}, 0, 0, {}});
-    documentNames.append(documentName());
 }
 
 namespace platform {
 namespace {
 std::unique_ptr<Printers>& installedPrinters() {
-    static std::unique_ptr<Printers> printers = std::make_unique<RecordingPrinters>();
+    static std::unique_ptr<Printers> printers;
     return printers;
 }
 } // namespace
 
 Printers& printers() {
+    if (!installedPrinters())
+        qFatal("No printers installed: the program installs them at start");
     return *installedPrinters();
 }
 void setPrinters(std::unique_ptr<Printers> p) {

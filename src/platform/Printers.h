@@ -29,30 +29,35 @@ public:
     // Font families the current printer offers, in the printer's own order.
     virtual QStringList fonts() const = 0;
     // The first of the current printer's fonts, in its own order, named
-    // exactly "Courier New" or "Courier". Without one the user is told to
-    // install it and the result is empty.
+    // exactly "Courier New" or "Courier"; empty when it has neither.
+    QString printerFont() const;
+    // The same for a caller about to print: without such a font the user is
+    // told to install one, and the result is empty.
     QString searchPrinterFont() const;
 
-    // What the document is, for the name of a PDF file ("Esercizio", "Scheda").
-    void setDocumentName(const QString& name) { documentName_ = name; }
-    QString documentName() const { return documentName_; }
+    // Starts a document from the state every document starts from (Arial 12
+    // regular, black, the top left corner), named after what it is for the
+    // name of a PDF file ("Esercizio", "Scheda"). The page itself is opened
+    // by the first thing drawn.
+    void newDocument(const QString& name);
+    QString documentName() const { return doc_.name; }
 
-    void setFontName(const QString& name) { fontName_ = name; }
-    QString fontName() const { return fontName_; }
-    void setFontSize(float points) { fontSize_ = points; }
-    float fontSize() const { return fontSize_; }
-    void setFontBold(bool bold) { fontBold_ = bold; }
-    bool fontBold() const { return fontBold_; }
-    // Colour of the text printed from now on; black until set.
-    void setTextColor(const QColor& color) { textColor_ = color; }
-    QColor textColor() const { return textColor_; }
+    void setFontName(const QString& name) { doc_.fontName = name; }
+    QString fontName() const { return doc_.fontName; }
+    void setFontSize(float points) { doc_.fontSize = points; }
+    float fontSize() const { return doc_.fontSize; }
+    void setFontBold(bool bold) { doc_.fontBold = bold; }
+    bool fontBold() const { return doc_.fontBold; }
+    // Colour of the text printed from now on.
+    void setTextColor(const QColor& color) { doc_.textColor = color; }
+    QColor textColor() const { return doc_.textColor; }
     // The font of the next line, and the width of a text in it, in twips.
     QFont font() const;
     double textWidthTwips(const QString& text) const;
-    void setCurrentX(float twips) { currentX_ = twips; }
-    float currentX() const { return currentX_; }
-    void setCurrentY(float twips) { currentY_ = twips; }
-    float currentY() const { return currentY_; }
+    void setCurrentX(float twips) { doc_.x = twips; }
+    float currentX() const { return doc_.x; }
+    void setCurrentY(float twips) { doc_.y = twips; }
+    float currentY() const { return doc_.y; }
 
     void print(const QString& text);
     // Prints a line at a position, as the printouts place each of theirs.
@@ -61,7 +66,8 @@ public:
     // Ends the document, which sends the page to the printer; true when it was
     // printed. A document that could not be started or finished has already
     // been reported to the user, once, naming the printer; whatever was drawn
-    // after its failure was dropped.
+    // after its failure was dropped. The next document starts again from the
+    // common state.
     bool endDoc();
     // True once the document being printed has failed.
     bool documentFailed() const { return failed_; }
@@ -82,63 +88,21 @@ protected:
     void failDocument(const QString& reason);
 
 private:
-    mutable QString current_;
-    bool failed_ = false;
-    QString documentName_ = QStringLiteral("Stampa");
-    QString fontName_ = QStringLiteral("Arial");
-    float fontSize_ = 12.0f;
-    bool fontBold_ = false;
-    QColor textColor_{Qt::black};
-    float currentX_ = 0.0f;
-    float currentY_ = 0.0f;
-};
-
-// Remembers every call, for the tests; the printer and font lists are settable.
-class RecordingPrinters final : public Printers {
-public:
-    struct Entry {
-        enum Kind { Text, Picture, EndDoc } kind;
-        QString printer;
-        QString text;
-        QString fontName;
-        float fontSize = 0;
-        bool bold = false;
-        float x = 0;
-        float y = 0;
-        QSize pictureSize;
-        float width = 0;
-        float height = 0;
-        QColor color;
+    // What a document sets as it is printed. Every document starts from
+    // these values, whatever the one before it ended with.
+    struct DocumentState {
+        QString name = QStringLiteral("Stampa");
+        QString fontName = QStringLiteral("Arial");
+        float fontSize = 12.0f;
+        bool fontBold = false;
+        QColor textColor{Qt::black};
+        float x = 0.0f;
+        float y = 0.0f;
     };
 
-    RecordingPrinters();
-    QStringList deviceNames() const override { return devices; }
-    QString defaultPrinter() const override { return defaultDevice; }
-    QStringList fonts() const override { return fontList; }
-    QSizeF printableAreaTwips() const override { return printableArea; }
-
-    // Texts printed so far, in order.
-    QStringList printedTexts() const;
-    int documentsEnded() const;
-
-    QStringList devices;
-    QString defaultDevice;
-    QStringList fontList;
-    // An A4 page without margins, unless a test sets another.
-    QSizeF printableArea{11906, 16838};
-    QList<Entry> entries;
-    // The name of each document printed, in order.
-    QStringList documentNames;
-    // Every document printed on one of these devices fails with this reason;
-    // nothing of it is recorded.
-    QStringList failingDevices;
-    QString failureReason = QStringLiteral("la coda di stampa è ferma");
-
-protected:
-    float lineHeightTwips() const override;
-    void drawText(const QString& text) override;
-    void drawPicture(const QImage& picture, float x, float y, float width, float height) override;
-    void finishDocument() override;
+    mutable QString current_;
+    bool failed_ = false;
+    DocumentState doc_;
 };
 
 // The message that tells the user a document did not reach a printer.
@@ -147,8 +111,8 @@ QString printFailureMessage(const QString& printer, const QString& reason);
 QString missingCourierMessage();
 
 namespace platform {
-// The printers every print goes through. Until the program installs the real
-// ones, output goes to a recording one, so nothing reaches a printer by accident.
+// The printers every print goes through, installed by the program at start
+// (tests install their own); using them before is a programming error.
 Printers& printers();
 void setPrinters(std::unique_ptr<Printers> printers);
 } // namespace platform

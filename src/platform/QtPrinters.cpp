@@ -283,7 +283,7 @@ QtPrinters::PrinterList QtPrinters::askPrinterList() const {
     PrinterList result;
     if (sinceNoAnswer_.isValid() && sinceNoAnswer_.elapsed() < 5000)
         return result;
-    const int limit = cupsLimitMs_;
+    const int limit = kCupsLimitMs;
     const auto answer =
         offUiThread<cups::PrinterList>([limit] { return cups::printerList(limit); }, limit + 2000);
     if (!answer || answer->outcome == cups::Outcome::NoAnswer) {
@@ -371,7 +371,7 @@ bool QtPrinters::beginPdfFile(Document& doc) {
 }
 
 bool QtPrinters::beginCupsJob(Document& doc) {
-    const int limit = cupsLimitMs_;
+    const int limit = kCupsLimitMs;
     const QString queue = doc.device;
     const auto state = offUiThread<cups::QueueState>(
         [queue, limit] { return cups::queueState(queue, limit); }, limit + 2000);
@@ -474,7 +474,7 @@ void QtPrinters::finishPdfFile(Document& doc) {
 }
 
 void QtPrinters::finishCupsJob(Document& doc) {
-    const int limit = cupsLimitMs_;
+    const int limit = kCupsLimitMs;
     const QString queue = doc.device;
     const QString file = QFile::decodeName(doc.partFile);
     const QString title = documentName();

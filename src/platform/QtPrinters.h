@@ -28,8 +28,6 @@ public:
     // Folder the "File PDF" printer writes to; the documents folder by default.
     void setPdfFolder(const QString& folder) { pdfFolder_ = folder; }
     QString lastPdfFile() const { return lastPdfFile_; }
-    // How long one request to CUPS may wait for its answer.
-    void setCupsTimeLimit(int ms) { cupsLimitMs_ = ms; }
 
 protected:
     bool defaultPrinterProvisional() const override { return defaultProvisional_; }
@@ -58,7 +56,8 @@ private:
     QString pdfFolder_;
     QString lastPdfFile_;
     std::unique_ptr<Document> doc_;
-    int cupsLimitMs_ = 2500;
+    // How long one request to CUPS may wait for its answer.
+    static constexpr int kCupsLimitMs = 2500;
     mutable bool defaultProvisional_ = false;
     // Since CUPS last failed to answer: the printer list is not asked again
     // at once, so one opening of a window waits once.

@@ -17,9 +17,12 @@ public:
 // get different terms.
 class MixingRandomSource : public RandomSource {
 public:
-    explicit MixingRandomSource(quint64 seed = 0x5eed5eed5eed5eedULL) : state_(seed) {}
+    MixingRandomSource() : MixingRandomSource(0x5eed5eed5eed5eedULL) {}
     float next() override;
     void reseed(float timeOfDay) override;
+
+protected:
+    explicit MixingRandomSource(quint64 seed) : state_(seed) {}
 
 private:
     quint64 step();

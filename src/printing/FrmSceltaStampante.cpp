@@ -11,7 +11,7 @@ FrmSceltaStampante::FrmSceltaStampante() : Form(kName, QSizeF(6060, 5460), Kind:
 
 void FrmSceltaStampante::build() {
     setWindowTitle(QStringLiteral("Form1"));
-    setBackColor(bgr(0x00C0FFFF));
+    setBackColor(bgr(kGialloChiaro));
     QWidget* w = client();
     const QFont testi = designFont(QStringLiteral("MS Sans Serif"), 9.75, true);
     label1_ = add<Label>(w, QStringLiteral("Label1"), {432, 168, 1716, 1524});

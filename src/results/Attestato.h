@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/Colori.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -48,8 +50,6 @@ struct StileRiga {
     bool grassetto = false;
     quint32 colore = 0;
 };
-inline constexpr quint32 kRosso = 0x000000FF;
-inline constexpr quint32 kNero = 0x00000000;
 // The style in force at line `riga` (1 to 25). Lines 6 and 7 stay bold: they
 // change only the face and size of the bold starting font.
 StileRiga stileRiga(int riga);

@@ -18,7 +18,7 @@
 #include <QPointer>
 
 namespace {
-const QColor kRosa = bgr(0x00FFC0FF);
+const QColor kRosa = bgr(kRosaChiaro);
 
 // The start window's title caption; the start window is open all session long.
 QString didascaliaTitolo() {
@@ -55,7 +55,7 @@ void FrmAttestato::build() {
     for (int i = 0; i < 3; ++i) {
         CommandTile* t = addTile(option5_, frame4, didascalie[i], {96, alto[i], 5004, 630});
         t->setFont(fontTessere);
-        t->setTextColor(bgr(0x00C00000));
+        t->setTextColor(bgr(kBlu));
     }
     // Tab positions: the picture box, then the tiles from the last up.
     setTabOrder(picture1_, option5_->tile(2));

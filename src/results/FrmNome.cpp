@@ -52,17 +52,17 @@ FrmNome::FrmNome() : Form(kName, QSizeF(5835, 5520), Kind::Fixed) {
 
 void FrmNome::build() {
     Frame* fondo = add<Frame>(client(), QStringLiteral("frmNome"), {0, 0, 5808, 5508});
-    fondo->setBackColor(bgr(0x00FFC0C0));
+    fondo->setBackColor(bgr(kLavanda));
     fondo->setFrameStyle(QFrame::NoFrame);
 
     Label* label12 = add<Label>(fondo, QStringLiteral("Label12"), {465, 195, 4950, 465},
                                 QStringLiteral("   SCRIVI  IL  TUO  NOME"));
-    label12->setForeColor(bgr(0x000000C0));
+    label12->setForeColor(bgr(kRossoScuro));
     label12->setFont(designFont(QStringLiteral("Arial"), 14.25, true));
 
     lblNome_ = add<EtichettaNome>(fondo, QStringLiteral("lblNome"), {285, 600, 5415, 765});
     lblNome_->setCaption(kSegnaposto);
-    lblNome_->setForeColor(bgr(0x000000FF));
+    lblNome_->setForeColor(bgr(kRosso));
     lblNome_->setFont(designFont(QStringLiteral("Arial"), 24, true));
     connect(lblNome_, &Label::captionChanged, this, [this](const QString& caption) {
         if (!caption.isEmpty() && caption != kSegnaposto)
@@ -79,10 +79,10 @@ void FrmNome::build() {
     option4_ = new TileGroup(
         QStringLiteral("Option4"), [this](int) { unload(); }, this);
     // No focus colouring: the tile keeps its colour.
-    option4_->setColors(bgr(0x00C0E0FF), bgr(0x00C0E0FF));
+    option4_->setColors(bgr(kPesca), bgr(kPesca));
     option4_->setKeyHandler([this](int codice, int) { return tastoNome(codice); });
     avanti_ = addLoneTile(option4_, fondo, QStringLiteral("AVANTI"), {276, 3672, 5310, 804});
-    avanti_->setTextColor(bgr(0x000000FF));
+    avanti_->setTextColor(bgr(kRosso));
     avanti_->setFont(designFont(QStringLiteral("Arial"), 14.25, true));
 }
 

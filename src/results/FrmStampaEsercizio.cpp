@@ -17,8 +17,8 @@
 #include <QApplication>
 
 namespace {
-const QColor kSfondo = bgr(0x00C0E0FF);
-const QColor kSfondoRighe = bgr(0x00C0FFFF);
+const QColor kSfondo = bgr(kPesca);
+const QColor kSfondoRighe = bgr(kGialloChiaro);
 constexpr int kRighePerColonna = 10;
 constexpr int kEsci = 0;
 constexpr int kStampa = 1;
@@ -40,9 +40,9 @@ void FrmStampaEsercizio::build() {
                                QStringLiteral("E S E R C I Z I   E S E G U I T I "));
     titolo->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     titolo->setFont(designFont(QStringLiteral("Arial"), 15.75, true));
-    titolo->setForeColor(bgr(0x000000C0));
+    titolo->setForeColor(bgr(kRossoScuro));
 
-    for (int i = 1; i <= 20; ++i) {
+    for (int i = 1; i <= kOperazioniPerSerie; ++i) {
         const bool sinistra = i <= kRighePerColonna;
         const double left = sinistra ? 210 : 6000;
         const double top = 930 + (sinistra ? i - 1 : i - 11) * 450;

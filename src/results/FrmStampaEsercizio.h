@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/Modulo2.h"
 #include "framework/Form.h"
 
 #include <array>
@@ -31,7 +32,7 @@ private:
     void caricaRighe(const QString& fontStampante);
     void scegliStampante();
 
-    std::array<Label*, 20> lblOp_{};
+    std::array<Label*, kOperazioniPerSerie> lblOp_{};
     Label* label1_ = nullptr;
     Label* label2_ = nullptr;
     TileGroup* option1_ = nullptr;

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "results/StampaAttestato.h"
 
+#include "platform/Bgr.h"
 #include "platform/Printers.h"
 #include "platform/Unita.h"
 #include "results/Attestato.h"
-
-#include <QColor>
 
 #include <algorithm>
 
@@ -30,7 +29,7 @@ QRectF posizioneAttestato(const QSize& riquadroPixel, const QSizeF& areaStampabi
 
 bool StampaAttestato(const QStringList& righe, const QList<double>& altoPixel, const QSize& riquadroPixel,
                      Printers& p) {
-    p.setDocumentName(QStringLiteral("Attestato"));
+    p.newDocument(QStringLiteral("Attestato"));
     p.print(QString());
     // The printable area is known once the document is open.
     const QRectF r = posizioneAttestato(riquadroPixel, p.printableAreaTwips());
@@ -47,8 +46,7 @@ bool StampaAttestato(const QStringList& righe, const QList<double>& altoPixel, c
         p.setFontName(stile.font);
         p.setFontSize(float(stile.punti * punti));
         p.setFontBold(stile.grassetto);
-        const quint32 c = stile.colore;
-        p.setTextColor(QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)));
+        p.setTextColor(bgr(stile.colore));
         // Centred as on screen: the text with its blanks.
         const double x = r.center().x() - p.textWidthTwips(testo) / 2;
         p.printAt(float(x), float(r.top() + altoPixel[n - 1] * scala), testo);

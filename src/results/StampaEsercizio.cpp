@@ -7,7 +7,6 @@
 #include <algorithm>
 
 namespace {
-constexpr int kRighe = 20;
 constexpr int kRighePerBlocco = 10;
 constexpr float kMargineSinistro = 1000;
 constexpr float kInterlinea = 400;
@@ -19,7 +18,7 @@ constexpr float kSecondoTotale = 11400;
 } // namespace
 
 int righeEsercizio(const Modulo2& m) {
-    return std::clamp<int>(m.NumOperazione, 0, kRighe);
+    return std::clamp<int>(m.NumOperazione, 0, kOperazioniPerSerie);
 }
 
 QString testoTempoTotale(const Modulo2& m) {
@@ -36,10 +35,8 @@ bool StampaEsercizio(Modulo2& m, Printers& p) {
     const QString font = p.searchPrinterFont();
     if (font.isEmpty())
         return false;
-    p.setDocumentName(QStringLiteral("Esercizio"));
+    p.newDocument(QStringLiteral("Esercizio"));
     p.setFontName(font);
-    // A document printed before may have left bold on: the header is plain.
-    p.setFontBold(false);
     IntestazioneEsercizio(p);
     p.setFontSize(12);
     p.setFontBold(true);

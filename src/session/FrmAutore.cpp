@@ -8,7 +8,7 @@ FrmAutore::FrmAutore() : Form(kName, QSizeF(9960, 7290), Kind::Fixed) {}
 
 void FrmAutore::build() {
     setWindowTitle(QStringLiteral("Autore"));
-    setBackColor(bgr(0x00FFC0FF));
+    setBackColor(bgr(kRosaChiaro));
     QWidget* w = client();
 
     auto label = [&](const QString& name, const QString& caption, const QRectF& twips, bool bold,
@@ -20,10 +20,10 @@ void FrmAutore::build() {
     };
     label(QStringLiteral("Label1"), QStringLiteral("Sito dell'autore:"), {200, 465, 4455, 435}, false, 0);
     label(QStringLiteral("Label2"), QStringLiteral("ilpontelo.example.org"), {165, 945, 6795, 510}, true,
-          0x00C00000);
+          kBlu);
     label(QStringLiteral("Label3"), QStringLiteral("Email:"), {225, 1860, 1350, 435}, false, 0);
     label(QStringLiteral("Label4"), QStringLiteral("autore@ilpontelo.example.org"), {180, 2310, 5955, 510},
-          true, 0x00C00000);
+          true, kBlu);
 
     command1_ =
         add<Button>(w, QStringLiteral("Command1"), {3180, 5784, 3810, 1050}, QStringLiteral("C h i u d i"));

@@ -38,7 +38,7 @@ void FrmInizio::build() {
     }
     auto styleTile = [&](CommandTile* t) {
         t->setFont(tileFont);
-        t->setTextColor(bgr(0x00800000));
+        t->setTextColor(bgr(kBluScuro));
     };
 
     // "Esci" lies over Frame3's area without belonging to it, so that it stays
@@ -68,7 +68,7 @@ void FrmInizio::build() {
     Frame* titolo = add<Frame>(w, QStringLiteral("frmTitolo"), {30, 90, 11745, 1905});
     titolo->setBackColor(rest);
     titolo->setFrameStyle(QFrame::NoFrame);
-    const QColor blu = bgr(0x00C00000);
+    const QColor blu = bgr(kBlu);
     // Created back to front so that the texts lie over the rounded rectangles.
     add<Shape>(titolo, QStringLiteral("Shape1"), {90, 90, 8400, 1785}, bgr(0x00C0C000));
     add<Shape>(titolo, QStringLiteral("Shape2"), {0, 60, 8400, 1785}, bgr(0x00FFFF80));
@@ -93,13 +93,13 @@ void FrmInizio::build() {
 
     label6_ = add<Label>(w, QStringLiteral("Label6"), {510, 2010, 9585, 600});
     label6_->setFont(designFont(QStringLiteral("MS Sans Serif"), 18, true));
-    label6_->setForeColor(bgr(0x000000C0));
+    label6_->setForeColor(bgr(kRossoScuro));
     label6_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     Label* label2 = label2_ =
         add<Label>(w, QStringLiteral("Label2"), {9720, 900, 1635, 285}, QStringLiteral("Esercitazione"));
     label2->setFont(designFont(QStringLiteral("Arial"), 12, true));
-    label2->setForeColor(bgr(0x00800000));
+    label2->setForeColor(bgr(kBluScuro));
     label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     auto* image1 = add<Picture>(w, QStringLiteral("Image1"), {240, 2760, 4560, 4560}, immagineInizio());
@@ -108,7 +108,7 @@ void FrmInizio::build() {
     Label* label5 = add<Label>(w, QStringLiteral("Label5"), {240, 7470, 4800, 465},
                                QStringLiteral("Progetto Il Pontelo"));
     label5->setFont(designFont(QStringLiteral("Arial"), 18, true));
-    label5->setForeColor(bgr(0x000000C0));
+    label5->setForeColor(bgr(kRossoScuro));
     label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     // The picture and the decorations lie under the frames and tiles that

@@ -22,7 +22,7 @@
 #include <utility>
 
 namespace {
-const QColor kSfondo = bgr(0x00C0E0FF);
+const QColor kSfondo = bgr(kPesca);
 
 // Tops of the ten lines of each block of the preview, in twips within Frame1.
 constexpr double kTopAlto[2][10] = {{285, 495, 705, 915, 1125, 1335, 1545, 1755, 1965, 2175},
@@ -53,8 +53,8 @@ void FrmStampaSchedeBig::build() {
     Label* label1 = add<Label>(w, QStringLiteral("Label1"), {0, -15, 11910, 390});
     label2_ = add<Label>(w, QStringLiteral("Label2"), {0, 375, 11910, 390});
     for (Label* l : {label1, label2_}) {
-        l->setBackColor(bgr(0x00FFC0C0));
-        l->setForeColor(bgr(0x000000C0));
+        l->setBackColor(bgr(kLavanda));
+        l->setForeColor(bgr(kRossoScuro));
         l->setFont(banner);
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         l->setTextFormat(Qt::PlainText);
@@ -156,7 +156,7 @@ void FrmStampaSchedeBig::buildCommands() {
     for (int k = 0; k < 3; ++k) {
         CommandTile* t = addTile(option2_, frame2, captions[k], {90, tops[k], 2655, 525});
         t->setFont(tessere);
-        t->setTextColor(bgr(0x00800000));
+        t->setTextColor(bgr(kBluScuro));
     }
 
     Button* esci =

@@ -30,19 +30,16 @@ void completaOperazione(StatoScheda& s, Modulo2& sessione, RandomSource& rnd, in
 int GeneraAdd(StatoScheda& s, Modulo2& sessione, RandomSource& rnd, float oraDelGiorno, int riga) {
     if (!addizionePossibile(s))
         return GeneraSot(s, sessione, rnd, oraDelGiorno, riga);
-    rnd.reseed(oraDelGiorno);
     // As the drill's addition, but neither side may exceed NumMax.
-    const int tentativi = estraiUguaglianza(s, TipoOperazione::Addizione, s.NumMin, s.NumMax, rnd, s.NumMax);
-    s.Segno = kSegnoPiu;
+    const int tentativi =
+        generaUguaglianza(s, s, TipoOperazione::Addizione, rnd, oraDelGiorno, &s.Segno, s.NumMax);
     completaOperazione(s, sessione, rnd, riga);
     return tentativi;
 }
 
 int GeneraSot(StatoScheda& s, Modulo2& sessione, RandomSource& rnd, float oraDelGiorno, int riga) {
     // The drill's subtraction as it stands.
-    rnd.reseed(oraDelGiorno);
-    const int tentativi = estraiUguaglianza(s, TipoOperazione::Sottrazione, s.NumMin, s.NumMax, rnd);
-    s.Segno = kSegnoMeno;
+    const int tentativi = generaUguaglianza(s, s, TipoOperazione::Sottrazione, rnd, oraDelGiorno, &s.Segno);
     completaOperazione(s, sessione, rnd, riga);
     return tentativi;
 }

@@ -56,5 +56,3 @@ void generaSchedaAlunni(StatoScheda& s, Modulo2& sessione, RandomSource& rnd, co
 // The teacher version of the last pupil worksheet: TipoScheda 2 and
 // RegistroOperazioni(1..60) = RigheDocenti(1..60).
 void mostraSchedaDocenti(Modulo2& sessione);
-
-constexpr int kRigheScheda = 60;

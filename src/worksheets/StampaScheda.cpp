@@ -5,7 +5,6 @@
 #include "platform/Printers.h"
 
 namespace {
-constexpr int kRighe = 60;
 constexpr int kRighePerBlocco = 10;
 constexpr float kInterlinea = 400;
 // Three blocks a column: exercises 1 to 3 on the left, 4 to 6 on the right.
@@ -31,7 +30,7 @@ void IntestazioneScheda(Printers& p) {
 
 QStringList righeDaStampare(const Modulo2& sessione, qint16 tipoScheda, bool schedaFatta) {
     QStringList righe;
-    for (int i = 1; i <= kRighe; ++i) {
+    for (int i = 1; i <= kRigheScheda; ++i) {
         const auto k = static_cast<size_t>(i);
         righe.append(!schedaFatta      ? sessione.RegistroOperazioni[k]
                      : tipoScheda == 1 ? sessione.RigheAlunni[k]
@@ -49,13 +48,11 @@ bool StampaScheda(Modulo2& sessione, const QStringList& righe, const QString& te
                   const QString& testoPiede, Printers& p) {
     if (p.searchPrinterFont().isEmpty())
         return false;
-    p.setDocumentName(sessione.TipoScheda == 1 ? QStringLiteral("Scheda alunni")
-                                               : QStringLiteral("Scheda docenti"));
-    // A printout made before may have left bold on; the worksheet is plain.
-    p.setFontBold(false);
+    p.newDocument(sessione.TipoScheda == 1 ? QStringLiteral("Scheda alunni")
+                                           : QStringLiteral("Scheda docenti"));
     IntestazioneScheda(p);
     p.setFontSize(sessione.TipoScheda == 1 ? 12 : 10);
-    for (int i = 1; i <= kRighe; ++i) {
+    for (int i = 1; i <= kRigheScheda; ++i) {
         p.printAt(xRigaScheda(i), yRigaScheda(i), righe.value(i - 1));
     }
     p.setFontName(QStringLiteral("Courier"));

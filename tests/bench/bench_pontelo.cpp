@@ -26,7 +26,7 @@ private Q_SLOTS:
         Modulo2 m;
         m.NumMin = 30;
         m.NumMax = 70;
-        MixingRandomSource rnd(1);
+        SeededRandom rnd(1);
         SettableClock orologio;
         QBENCHMARK {
             m.NumOperazione = 0;
@@ -46,7 +46,7 @@ private Q_SLOTS:
         StatoScheda s;
         SceltaLivelloScheda(s, livello);
         Modulo2 sessione;
-        MixingRandomSource rnd(20261208);
+        SeededRandom rnd(20261208);
         SettableClock orologio;
         QBENCHMARK {
             orologio.advance(0.25f);

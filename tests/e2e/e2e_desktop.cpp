@@ -30,6 +30,7 @@
 #include "results/FrmNome.h"
 #include "results/FrmStampaEsercizio.h"
 #include "session/FrmInizio.h"
+#include "support/Doubles.h"
 
 #include <QAction>
 #include <QApplication>

@@ -221,7 +221,7 @@ class TstStampaCups : public QObject {
         m.NumMin = 30;
         m.NumMax = 70;
         azzeraSerie(m);
-        MixingRandomSource rnd(7);
+        SeededRandom rnd(7);
         SettableClock orologio;
         for (int i = 1; i <= kOperazioniPerSerie; ++i) {
             preparaOperazione(m);
@@ -477,7 +477,7 @@ private Q_SLOTS:
         QVERIFY2(!dove.isEmpty(), "PONTELO_INTERROTTA must name a folder");
         stampanti->setPdfFolder(dove);
         stampanti->setCurrentPrinter(Printers::kFilePdf);
-        stampanti->setDocumentName(QStringLiteral("Interrotta"));
+        stampanti->newDocument(QStringLiteral("Interrotta"));
         stampanti->setFontName(QStringLiteral("Courier New"));
         for (int i = 0; i < 30; ++i)
             stampanti->printAt(1000, 1000 + 400 * i, QStringLiteral("riga %1").arg(i));

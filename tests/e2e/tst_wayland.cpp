@@ -11,6 +11,7 @@
 #include "platform/Printers.h"
 #include "platform/QtMessageBox.h"
 #include "session/Avvio.h"
+#include "support/Doubles.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -125,7 +125,7 @@ private Q_SLOTS:
         Modulo2 m;
         m.NumMin = static_cast<qint16>(numMin);
         m.NumMax = static_cast<qint16>(numMax);
-        MixingRandomSource rnd(0x1234abcdULL + static_cast<quint64>(numMin));
+        SeededRandom rnd(0x1234abcdULL + static_cast<quint64>(numMin));
         double giri[3] = {0, 0, 0};
         int perTipo[3] = {0, 0, 0}, perPosizione[5] = {0, 0, 0, 0, 0};
         std::set<int> valori;

@@ -69,7 +69,7 @@ private Q_SLOTS:
 
         m.NumMin = 10;
         m.NumMax = 20;
-        MixingRandomSource rnd(77);
+        SeededRandom rnd(77);
         for (int n = 1; n <= 20; ++n) {
             QVERIFY(!serieCompleta(m));
             m.Risposta = u"12"_s;

@@ -5,6 +5,7 @@
 #include "platform/QtMessageBox.h"
 #include "platform/QtPrinters.h"
 #include "platform/RandomSource.h"
+#include "support/Doubles.h"
 
 #include <QMessageBox>
 #include <QtTest>
@@ -23,7 +24,7 @@ class TstPlatform : public QObject {
 private Q_SLOTS:
     void estrazioniInZeroUno() {
         for (quint64 seme : {quint64(0), ~quint64(0)}) {
-            MixingRandomSource rnd(seme);
+            SeededRandom rnd(seme);
             rnd.reseed(43210.5f);
             // Ten equal slices of [0, 1) must all be hit, and no draw may reach 1.
             QList<int> fasce(10, 0);
@@ -37,7 +38,7 @@ private Q_SLOTS:
     }
 
     void sequenze() {
-        MixingRandomSource a(99), b(99);
+        SeededRandom a(99), b(99);
         SettableClock clock;
         a.reseed(clock.timeOfDay());
         b.reseed(clock.timeOfDay());
@@ -83,6 +84,21 @@ private Q_SLOTS:
         QCOMPARE(std::tuple(e[2].kind, e[2].pictureSize, QRectF(e[2].x, e[2].y, e[2].width, e[2].height)),
                  std::tuple(RecordingPrinters::Entry::Picture, QSize(30, 20), QRectF(100, 200, 3000, 2000)));
         QCOMPARE(e[3].kind, RecordingPrinters::Entry::EndDoc);
+        // The next document starts from the same state as the first, whatever
+        // the one before set.
+        p.newDocument(QStringLiteral("Attestato"));
+        p.setTextColor(Qt::red);
+        p.print(QStringLiteral("terza"));
+        p.endDoc();
+        p.print(QStringLiteral("quarta"));
+        p.endDoc();
+        QCOMPARE(p.documentNames, QStringList({QStringLiteral("Stampa"), QStringLiteral("Attestato"),
+                                               QStringLiteral("Stampa")}));
+        const RecordingPrinters::Entry& quarta = p.entries.at(6);
+        QCOMPARE(
+            std::tuple(quarta.text, quarta.fontName, quarta.fontSize, quarta.bold, quarta.color, quarta.y),
+            std::tuple(QStringLiteral("quarta"), QStringLiteral("Arial"), 12.0f, false, QColor(Qt::black),
+                       0.0f));
     }
 
     // The message box acts only on a key pressed after it appeared: repeats of
@@ -129,7 +145,7 @@ private Q_SLOTS:
         QVERIFY(box->texts.isEmpty());
         QStringList file;
         for (int i = 0; i < 2; ++i) {
-            p.setDocumentName(QStringLiteral("Scheda"));
+            p.newDocument(QStringLiteral("Scheda"));
             p.setFontName(QStringLiteral("Courier New"));
             p.print(QStringLiteral(" 12 +  7 =  ... +  9"));
             p.paintPicture(QImage(10, 10, QImage::Format_RGB32), 1440, 1440, 1440, 1440);

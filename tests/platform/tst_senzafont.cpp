@@ -23,7 +23,7 @@ private Q_SLOTS:
         QtPrinters p;
         p.setPdfFolder(cartella.path());
         p.setCurrentPrinter(Printers::kFilePdf);
-        p.setDocumentName(QStringLiteral("Attestato"));
+        p.newDocument(QStringLiteral("Attestato"));
         p.setFontName(QStringLiteral("Times New Roman"));
         p.printAt(1000, 1000, QStringLiteral("DIPLOMA DI MERITO"));
         p.printAt(1000, 2000, QStringLiteral("ROSSI"));

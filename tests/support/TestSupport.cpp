@@ -13,7 +13,7 @@
 FakePlatform installFakePlatform(quint64 seed) {
     FakePlatform fakes;
     auto clock = std::make_unique<SettableClock>();
-    auto random = std::make_unique<MixingRandomSource>(seed);
+    auto random = std::make_unique<SeededRandom>(seed);
     auto printers = std::make_unique<RecordingPrinters>();
     auto messageBox = std::make_unique<RecordingMessageBox>();
     fakes.clock = clock.get();

@@ -7,10 +7,7 @@
 #include "framework/Form.h"
 #include "framework/Forms.h"
 #include "framework/TileGroup.h"
-#include "platform/Clock.h"
-#include "platform/MessageBox.h"
-#include "platform/Printers.h"
-#include "platform/RandomSource.h"
+#include "support/Doubles.h"
 
 #include <QList>
 #include <QTest>
@@ -52,7 +49,7 @@ public:
 
 private:
     QList<float> queued_;
-    MixingRandomSource fallback_;
+    SeededRandom fallback_;
 };
 
 // A hidden widget that owns the stand-ins for controls a test could not find.

@@ -189,7 +189,7 @@ private Q_SLOTS:
         Modulo2& m = Modulo2::get();
         StatoScheda s;
         SceltaLivelloScheda(s, 1);
-        MixingRandomSource rnd(4242);
+        SeededRandom rnd(4242);
         generaSchedaAlunni(s, m, rnd, *fakes.clock);
         mostraSchedaDocenti(m);
         QVERIFY(StampaScheda(m, s.TestoLivello, kPiedeDocenti, p));
