@@ -66,6 +66,12 @@ struct FocusTakenByMouse {
 };
 FocusTakenByMouse focusTaken;
 
+// A press that does nothing leaves the focus where it was.
+void giveFocusBack(const CommandTile* pressed, const FocusTakenByMouse& taken) {
+    if (taken.to == pressed && taken.from && pressed->hasFocus() && taken.from->window() == pressed->window())
+        taken.from->setFocus(Qt::OtherFocusReason);
+}
+
 bool fromTouchScreen(const QMouseEvent* event) {
     const QPointingDevice* device = event->pointingDevice();
     return device && device->type() == QInputDevice::DeviceType::TouchScreen;
@@ -166,8 +172,7 @@ bool CommandTile::press(QMouseEvent* event) {
     const FocusTakenByMouse taken = std::exchange(focusTaken, {});
     if (group_->settling(time)) {
         // The press was meant for what lay here before the tile came forward.
-        if (taken.to == this && taken.from && hasFocus() && taken.from->window() == window())
-            taken.from->setFocus(Qt::OtherFocusReason);
+        giveFocusBack(this, taken);
         return false;
     }
     lastPress = {this, time, true};
@@ -189,6 +194,7 @@ void CommandTile::mouseDoubleClickEvent(QMouseEvent* event) {
     if (quick && !sameTile) {
         lastPress = {};
         latestInput = time;
+        giveFocusBack(this, std::exchange(focusTaken, {}));
         return;
     }
     press(event);

@@ -141,6 +141,8 @@ private Q_SLOTS:
         pressAt(a(seconda), t + ulong(QGuiApplication::styleHints()->mouseDoubleClickInterval() + oltre),
                 QEvent::MouseButtonDblClick);
         QCOMPARE(banco->azioni, azioni);
+        // A press that does nothing leaves the focus alone.
+        QCOMPARE(QApplication::focusWidget(), a(azioni.size() == 2 ? 0 : seconda));
     }
 
     // A group that has just come forward takes no press, plain or double, for
