@@ -358,7 +358,7 @@ void FrmOperativo::mostraPannello(Frame* pannello) {
     pannello->setEnabled(true);
     DisabilitaPannelli(pannello);
     pannello->raise();
-    for (TileGroup* g : {option2_, option3_, optAvviso_, optOK_})
+    for (TileGroup* g : {option3_, optAvviso_, optOK_})
         if (g->tile(0)->parentWidget() == pannello)
             g->settle();
     // The question or notice now in front is spoken, not only seen.
