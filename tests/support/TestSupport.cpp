@@ -108,7 +108,7 @@ void pressAt(QWidget* widget, ulong timestamp, QEvent::Type type) {
     const QPointF global = widget->mapToGlobal(local);
     for (QEvent::Type t : {type, QEvent::MouseButtonRelease}) {
         if (!guard)
-            return;
+            break;
         const Qt::MouseButtons down = t == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
         QMouseEvent event(t, local, global, Qt::LeftButton, down, Qt::NoModifier);
         event.setTimestamp(timestamp);
@@ -116,10 +116,12 @@ void pressAt(QWidget* widget, ulong timestamp, QEvent::Type type) {
         QSpontaneKeyEvent::setSpontaneous(&event);
         qApp->notify(widget, &event);
     }
+    // QTest's own mouse events keep coming later.
+    QTest::lastMouseTimestamp = qMax(QTest::lastMouseTimestamp, int(timestamp) + 1000);
 }
 
 ulong laterInputTime() {
-    return ulong(CommandTile::inputTime()) + 100000;
+    return qMax(ulong(CommandTile::inputTime()), ulong(QTest::lastMouseTimestamp)) + 1000;
 }
 
 void pressKey(Qt::Key key, int times, Qt::KeyboardModifiers modifiers) {

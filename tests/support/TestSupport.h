@@ -105,7 +105,7 @@ void holdKey(const QString& key, int repeats);
 // clock, then its release: a plain press or, as Qt may call the second of
 // two, a double click's. The focus moves as for a real press.
 void pressAt(QWidget* widget, ulong timestamp, QEvent::Type type = QEvent::MouseButtonPress);
-// A time later than every input event the tiles have seen.
+// A time later than every input event the tiles and QTest have sent.
 ulong laterInputTime();
 
 // Shows a window and makes it the active one, so that focus events arrive.
