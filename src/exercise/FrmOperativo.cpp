@@ -26,7 +26,7 @@ constexpr int kEsco = 13;
 constexpr int kRifiutiPrimaDiIntervenire = 3;
 // Milliseconds in which a panel just come to the front takes no press: the
 // second tap of a slow double tap on "Verifica" or "NO" lands on it.
-constexpr int kAssestamento = 750;
+constexpr int kAssestamento = 800;
 } // namespace
 
 FrmOperativo::FrmOperativo() : Form(kName, QSizeF(11910, 8640), Kind::Scaled) {}

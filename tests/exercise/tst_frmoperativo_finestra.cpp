@@ -334,8 +334,8 @@ private Q_SLOTS:
         QTest::addColumn<bool>("agisce");
         riga("Ricomincia 410 ms dopo", 20, true, "Option2(11)", 410, false, false);
         riga("Ricomincia, doppio clic 600 ms dopo", 20, true, "Option2(11)", 600, true, false);
-        riga("Ricomincia 749 ms dopo", 20, true, "Option2(11)", 749, false, false);
-        riga("Ricomincia 750 ms dopo", 20, true, "Option2(11)", 750, false, true);
+        riga("Ricomincia 799 ms dopo", 20, true, "Option2(11)", 799, false, false);
+        riga("Ricomincia 800 ms dopo", 20, true, "Option2(11)", 800, false, true);
         riga("SI, doppio clic 410 ms dopo", 2, false, "Option2(11)", 410, true, false);
         riga("SI 600 ms dopo", 2, false, "Option2(11)", 600, false, false);
         riga("SI, doppio clic 800 ms dopo", 2, false, "Option2(11)", 800, true, true);
