@@ -5,8 +5,10 @@
 # on its box at every opening at 1024x768 and 1920x1080, and printed to
 # "File PDF" as text where the screen has it; the printer choice and name
 # windows kept above the window that opened them; a real double click on
-# "Verifica" at the 20th answer; the certificate centred on a screen scaled
-# to 200 %. Never skips: a missing tool is a failure.
+# "Verifica" at the 20th answer; the program used by touch alone, each touch
+# with a new id (as X11 sends) and all with id 0 (as Wayland does); the
+# certificate centred on a screen scaled to 200 %. Never skips: a missing
+# tool is a failure.
 # Usage: check-desktop.sh BUILD_DIR [SCREENSHOT]  (SCREENSHOT: also save a
 # certificate reopened once at 1280x800 there)
 set -euo pipefail
@@ -111,6 +113,10 @@ done
 
 start_desktop 1280x800
 "$program" finestre || failed=1
+# Touch through Qt's window-system interface, as its X11 plugin delivers XI2
+# touch: a new id per touch, then id 0 reused as a Wayland compositor's slot.
+"$program" tocco nuovo || failed=1
+"$program" tocco zero || failed=1
 if [ -n "$foto" ]; then
     "$program" foto "$foto" || failed=1
 fi

@@ -24,6 +24,9 @@ constexpr int kVerifica = 11;
 constexpr int kAvanti = 12;
 constexpr int kEsco = 13;
 constexpr int kRifiutiPrimaDiIntervenire = 3;
+// Milliseconds in which a panel just come to the front takes no press: the
+// second tap of a slow double tap on "Verifica" or "NO" lands on it.
+constexpr int kAssestamento = 800;
 } // namespace
 
 FrmOperativo::FrmOperativo() : Form(kName, QSizeF(11910, 8640), Kind::Scaled) {}
@@ -244,6 +247,9 @@ void FrmOperativo::buildPanels() {
     optOK_->setSpaceActs(true);
     stileTessera(addLoneTile(optOK_, fraIntervento_, QStringLiteral("OK"), {720, 1155, 3330, 945}), 20.25);
 
+    for (TileGroup* g : {option3_, optAvviso_, optOK_})
+        g->setSettleTime(kAssestamento);
+
     fraTastierino_->setAccessibleName(QStringLiteral("Tastierino"));
     fraAiuto_->setAccessibleName(QStringLiteral("Aiuto"));
     fraAvviso_->setAccessibleName(QStringLiteral("Fine degli esercizi"));
@@ -355,6 +361,9 @@ void FrmOperativo::mostraPannello(Frame* pannello) {
     pannello->setEnabled(true);
     DisabilitaPannelli(pannello);
     pannello->raise();
+    for (TileGroup* g : {option3_, optAvviso_, optOK_})
+        if (g->tile(0)->parentWidget() == pannello)
+            g->settle();
     // The question or notice now in front is spoken, not only seen.
     accessibility::announceShown(pannello);
 }

@@ -7,7 +7,10 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QPointingDevice>
 #include <QStyleHints>
+
+#include <utility>
 
 namespace {
 // A key release that has not reached its group yet. On X11 a held key arrives
@@ -41,12 +44,47 @@ bool completesRepeat(const QKeyEvent* press) {
 // The tile the last single press went to, and when. A double click's second
 // press reaches whatever lies under the pointer by then: after "Verifica" at
 // the last operation that is "Ricomincia", after a wrong answer "SI".
+// The time is kept apart from the tile: a press that closed its window still
+// makes a quick second press a double click.
 struct LastPress {
     QPointer<CommandTile> tile;
     quint64 timestamp = 0;
+    bool any = false;
 };
 LastPress lastPress;
+
+// The time of the latest press or key a tile received, and whether the
+// action running now comes from a touch screen.
+quint64 latestInput = 0;
+bool touchAction = false;
+
+// Qt gives the focus to a clicked tile before the tile sees the press; a
+// press that does nothing gives it back.
+struct FocusTakenByMouse {
+    QPointer<CommandTile> from;
+    QPointer<CommandTile> to;
+};
+FocusTakenByMouse focusTaken;
+
+// A press that does nothing leaves the focus where it was.
+void giveFocusBack(const CommandTile* pressed, const FocusTakenByMouse& taken) {
+    if (taken.to == pressed && taken.from && pressed->hasFocus() && taken.from->window() == pressed->window())
+        taken.from->setFocus(Qt::OtherFocusReason);
+}
+
+bool fromTouchScreen(const QMouseEvent* event) {
+    const QPointingDevice* device = event->pointingDevice();
+    return device && device->type() == QInputDevice::DeviceType::TouchScreen;
+}
 } // namespace
+
+quint64 CommandTile::inputTime() {
+    return latestInput;
+}
+
+bool CommandTile::actingOnTouch() {
+    return touchAction;
+}
 
 CommandTile::CommandTile(TileGroup* group, int index, QWidget* parent)
     : QAbstractButton(parent), group_(group), index_(index) {
@@ -107,6 +145,8 @@ void CommandTile::paintEvent(QPaintEvent*) {
 
 void CommandTile::focusInEvent(QFocusEvent* event) {
     QAbstractButton::focusInEvent(event);
+    if (event->reason() == Qt::MouseFocusReason)
+        focusTaken.to = this;
     setBackColor(group_->focusColor());
     resetPressed();
     group_->tileFocused(index_);
@@ -114,27 +154,52 @@ void CommandTile::focusInEvent(QFocusEvent* event) {
 
 void CommandTile::focusOutEvent(QFocusEvent* event) {
     QAbstractButton::focusOutEvent(event);
+    focusTaken = {};
+    if (event->reason() == Qt::MouseFocusReason)
+        focusTaken.from = this;
     setBackColor(group_->restColor());
     resetPressed();
 }
 
 void CommandTile::mousePressEvent(QMouseEvent* event) {
     event->accept();
-    lastPress = {this, event->timestamp()};
+    press(event);
+}
+
+bool CommandTile::press(QMouseEvent* event) {
+    const quint64 time = event->timestamp();
+    latestInput = time;
+    const FocusTakenByMouse taken = std::exchange(focusTaken, {});
+    if (group_->settling(time)) {
+        // The press was meant for what lay here before the tile came forward.
+        giveFocusBack(this, taken);
+        return false;
+    }
+    lastPress = {this, time, true};
     value_ = true;
+    const bool outer = std::exchange(touchAction, fromTouchScreen(event));
     group_->runAction(index_);
+    touchAction = outer;
+    return true;
 }
 
 void CommandTile::mouseDoubleClickEvent(QMouseEvent* event) {
     event->accept();
     const quint64 interval = quint64(qMax(0, QGuiApplication::styleHints()->mouseDoubleClickInterval()));
-    const bool sameTile = lastPress.tile == this && event->timestamp() >= lastPress.timestamp &&
-                          event->timestamp() - lastPress.timestamp <= interval;
-    lastPress = {};
-    if (!sameTile)
+    const quint64 time = event->timestamp();
+    // Qt may call a late second tap a double click (a touch id reused, as on
+    // Wayland): by the events' own times it is a press of its own.
+    const bool quick = lastPress.any && time >= lastPress.timestamp && time - lastPress.timestamp <= interval;
+    const bool sameTile = lastPress.tile == this;
+    if (quick && !sameTile) {
+        lastPress = {};
+        latestInput = time;
+        giveFocusBack(this, std::exchange(focusTaken, {}));
         return;
-    value_ = true;
-    group_->runAction(index_);
+    }
+    press(event);
+    if (quick)
+        lastPress = {};
 }
 
 void CommandTile::mouseReleaseEvent(QMouseEvent* event) {
@@ -148,6 +213,7 @@ void CommandTile::mouseMoveEvent(QMouseEvent* event) {
 
 void CommandTile::keyPressEvent(QKeyEvent* event) {
     event->accept();
+    latestInput = event->timestamp();
     bool repeat = event->isAutoRepeat();
     if (completesRepeat(event)) {
         pendingRelease.pending = false;

@@ -28,6 +28,12 @@ public:
 
     QSize sizeHint() const override { return {80, 30}; }
 
+    // The time, on the clock of the input events, of the press or key a tile
+    // is handling now or handled last; 0 when that event carried no time.
+    static quint64 inputTime();
+    // True while a tile acts on a press that came from a touch screen.
+    static bool actingOnTouch();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
@@ -35,6 +41,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     // The second press of a double click: acts only if the first press was
     // on this tile too, not on one that has since gone from under the pointer.
+    // One that comes later than the double-click interval is a press of its
+    // own, whatever Qt calls it.
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -42,6 +50,9 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
+    // Acts on a press; false when the press did nothing.
+    bool press(QMouseEvent* event);
+
     TileGroup* group_;
     int index_;
     QColor back_;

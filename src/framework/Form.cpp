@@ -79,6 +79,18 @@ void Form::load() {
     onLoad();
 }
 
+void Form::setFixedDesignSize(const QSizeF& twips) {
+    if (kind_ != Kind::Fixed)
+        return;
+    design_ = twips;
+    const QSize pixels(twipsToPixels(twips.width()), twipsToPixels(twips.height()));
+    setFixedSize(pixels.width(), pixels.height() + menuHeight());
+    client_->resize(pixels);
+    normalSize_ = size();
+    if (shownOnce_)
+        centreOnScreen();
+}
+
 void Form::rescale() {
     if (kind_ != Kind::Scaled || isUnloading())
         return;

@@ -101,6 +101,9 @@ protected:
     CommandTile* addLoneTile(TileGroup* group, QWidget* container, const QString& caption,
                              const QRectF& twips);
     QAction* addMenuItem(const QString& name, const QString& caption);
+    // Gives a fixed window a new design size, for a part added after loading;
+    // a window on show is centred again.
+    void setFixedDesignSize(const QSizeF& twips);
 
     int menuHeight() const;
 

@@ -78,6 +78,17 @@ void TileGroup::setCommonColors() {
     setColors(bgr(kArancio), bgr(kPesca));
 }
 
+void TileGroup::settle() {
+    settledFrom_ = CommandTile::inputTime();
+}
+
+bool TileGroup::settling(quint64 timestamp) const {
+    // A time before the start comes from another clock (an event made up by
+    // the program or a test): no reason to hold it back.
+    return settleTime_ > 0 && settledFrom_ != 0 && timestamp >= settledFrom_ &&
+           timestamp - settledFrom_ < quint64(settleTime_);
+}
+
 void TileGroup::runAction(int index) {
     if (action_)
         action_(index);

@@ -79,6 +79,17 @@ public:
     // Space acts on the tile instead of moving to the next one (a lone button).
     void setSpaceActs(bool on) { spaceActs_ = on; }
 
+    // A press (not a key) on a tile does nothing for this many milliseconds
+    // after the group has come to the front (settle()): it was meant for what
+    // lay there before, as the second tap of a slow double tap.
+    void setSettleTime(int milliseconds) { settleTime_ = milliseconds; }
+    // The group has come to the front, at the time of the input event being
+    // handled (none if that event had no time).
+    void settle();
+    // True when a press at this time, on the input events' clock, falls
+    // within the settle time.
+    bool settling(quint64 timestamp) const;
+
     void runAction(int index);
     // Gives the focus to a tile that can take it; false if it cannot.
     bool focusTile(int index);
@@ -110,6 +121,8 @@ private:
     bool arrows_ = false;
     bool ignoreHeld_ = false;
     bool spaceActs_ = false;
+    int settleTime_ = 0;
+    quint64 settledFrom_ = 0;
     // The group on which the key held when this group got the focus went down.
     QPointer<TileGroup> heldFrom_;
 };

@@ -15,6 +15,17 @@ constexpr int kPrimaLettera = vk::fromQtKey(Qt::Key_A);
 constexpr int kUltimaLettera = vk::fromQtKey(Qt::Key_Z);
 constexpr int kCifra1 = vk::fromQtKey(Qt::Key_1);
 constexpr int kCifra2 = vk::fromQtKey(Qt::Key_2);
+
+// The letter tiles: seven to a row, the erasing one two wide after "Z"; a
+// cell is 50 by 46 pixels, above the 38 (1 cm) a finger needs.
+constexpr int kColonne = 7;
+constexpr double kSinistraLettere = 276;
+constexpr double kAltoLettere = 2520;
+constexpr double kLarghezzaLettera = 758;
+constexpr double kAltezzaLettera = 690;
+constexpr int kRigheLettere = (FrmNome::kLettere + 2 + kColonne - 1) / kColonne;
+const QSizeF kProgetto(5835, 5520);
+const QRectF kPostoAvanti(276, 3672, 5310, 804);
 } // namespace
 
 EtichettaNome::EtichettaNome(QWidget* parent) : Label(parent) {
@@ -46,12 +57,13 @@ void EtichettaNome::paintEvent(QPaintEvent*) {
     p.drawText(contentsRect(), int(orizzontale | Qt::AlignTop), caption());
 }
 
-FrmNome::FrmNome() : Form(kName, QSizeF(5835, 5520), Kind::Fixed) {
+FrmNome::FrmNome() : Form(kName, kProgetto, Kind::Fixed) {
     setBorderless(true);
 }
 
 void FrmNome::build() {
     Frame* fondo = add<Frame>(client(), QStringLiteral("frmNome"), {0, 0, 5808, 5508});
+    fondo_ = fondo;
     fondo->setBackColor(bgr(kLavanda));
     fondo->setFrameStyle(QFrame::NoFrame);
 
@@ -81,9 +93,43 @@ void FrmNome::build() {
     // No focus colouring: the tile keeps its colour.
     option4_->setColors(bgr(kPesca), bgr(kPesca));
     option4_->setKeyHandler([this](int codice, int) { return tastoNome(codice); });
-    avanti_ = addLoneTile(option4_, fondo, QStringLiteral("AVANTI"), {276, 3672, 5310, 804});
+    avanti_ = addLoneTile(option4_, fondo, QStringLiteral("AVANTI"), kPostoAvanti);
     avanti_->setTextColor(bgr(kRosso));
     avanti_->setFont(designFont(QStringLiteral("Arial"), 14.25, true));
+}
+
+void FrmNome::MostraLettere() {
+    if (lettere_)
+        return;
+    // A letter tile is its key: the same rules, the same limits; the last
+    // tile is Backspace, the window's way to correct a name.
+    lettere_ = new TileGroup(
+        QStringLiteral("Lettera"),
+        [this](int i) { tastoNome(i < kLettere ? kPrimaLettera + i : vk::Backspace); }, this);
+    lettere_->setColors(option4_->focusColor(), option4_->restColor());
+    const QFont lettera = designFont(QStringLiteral("Arial"), 18, true);
+    const QFont cancella = designFont(QStringLiteral("Arial"), 12, true);
+    for (int i = 0; i <= kLettere; ++i) {
+        const int riga = i / kColonne, colonna = i % kColonne;
+        const QRectF posto(kSinistraLettere + colonna * kLarghezzaLettera,
+                           kAltoLettere + riga * kAltezzaLettera, (i < kLettere ? 1 : 2) * kLarghezzaLettera,
+                           kAltezzaLettera);
+        CommandTile* t =
+            addTile(lettere_, fondo_,
+                    i < kLettere ? QString(QChar(kPrimaLettera + i)) : QStringLiteral("Cancella"), posto);
+        t->setFont(i < kLettere ? lettera : cancella);
+        t->setTextColor(avanti_->textColor());
+        // "AVANTI" keeps the focus and with it the keys.
+        t->setFocusPolicy(Qt::NoFocus);
+        t->show();
+    }
+    // "AVANTI" goes under the letters, and the window grows by as much.
+    const double spazio = kAltoLettere + kRigheLettere * kAltezzaLettera + 120 - kPostoAvanti.top();
+    placeTwips(avanti_, kPostoAvanti.translated(0, spazio));
+    QRectF fondo = twipsRect(fondo_);
+    fondo.setHeight(fondo.height() + spazio);
+    placeTwips(fondo_, fondo);
+    setFixedDesignSize(kProgetto + QSizeF(0, spazio));
 }
 
 void FrmNome::onLoad() {

@@ -28,11 +28,17 @@ protected:
 
 // The name window: the pupil types a name in capitals, shown large; "AVANTI"
 // holds the focus and catches the keys, and a mouse press on it closes.
+// Opened by a touch, it also shows a tile for every letter and one that
+// erases, between the name and "AVANTI".
 class FrmNome : public Form {
     Q_OBJECT
 public:
     static inline const QString kName = QStringLiteral("frmNome");
+    static constexpr int kLettere = 26;
     FrmNome();
+
+    // Adds the letter tiles (once) and makes room for them.
+    void MostraLettere();
 
 protected:
     void build() override;
@@ -43,7 +49,9 @@ protected:
 private:
     bool tastoNome(int codice);
 
+    Frame* fondo_ = nullptr;
     EtichettaNome* lblNome_ = nullptr;
+    TileGroup* lettere_ = nullptr;
     TileGroup* option4_ = nullptr;
     CommandTile* avanti_ = nullptr;
 };

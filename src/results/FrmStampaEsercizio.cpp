@@ -123,9 +123,14 @@ void FrmStampaEsercizio::SceltaRisultati(int indice) {
     case kStampa:
         StampaEsercizio(Modulo2::get(), platform::printers());
         break;
-    case kNome:
-        Forms::get<FrmNome>().showForm(this);
+    case kNome: {
+        FrmNome& nome = Forms::get<FrmNome>();
+        // Tapped on a board: there may be no keyboard to type the name with.
+        if (CommandTile::actingOnTouch())
+            nome.MostraLettere();
+        nome.showForm(this);
         break;
+    }
     case kAttestato:
         Forms::get<FrmAttestato>().showForm();
         break;

@@ -14,6 +14,14 @@
 //       records as they were.
 //   e2e_desktop foto FILE         a certificate reopened once, checked and
 //       saved as FILE (also on a screen scaled to 200 %).
+//   e2e_desktop tocco nuovo|zero [FILE]  the program used by touch alone,
+//       through Qt's window-system interface for a registered touch screen,
+//       each touch with a new id (as X11 sends) or all with id 0 (as a
+//       Wayland compositor's slot): two taps on a digit and on "Cancella"
+//       100 to 1500 ms apart act twice; a double tap on "Verifica" 200 and
+//       600 ms apart at the 20th answer and after a wrong one leaves the
+//       notice or the help question; a name typed on the letter tiles
+//       reaches the certificate. FILE: a screenshot of the name window.
 
 #include "core/Modulo2.h"
 #include "exercise/FrmOperativo.h"
@@ -38,6 +46,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFontMetricsF>
+#include <QPointer>
+#include <QPointingDevice>
 #include <QProcess>
 #include <QScreen>
 #include <QTest>
@@ -431,6 +441,258 @@ int foto(const QString& file) {
     return errori ? 1 : 0;
 }
 
+// A finger on a touch screen. Qt's X11 plugin hands XI2 touch to the
+// window-system interface for the touch screen it registered; QTest's touch
+// events take the same way, with Qt's own time of the events, so the taps are
+// as far apart as the waits between them.
+class Dito {
+public:
+    explicit Dito(bool idZero) : idZero_(idZero), schermo_(QTest::createTouchDevice()) {
+        qApp->installEventFilter(&contaDoppi_);
+    }
+    // A tap in the middle of a control, held a moment. A press that closed
+    // its window has its release sent through another one, as a window
+    // system would, and Qt drops it.
+    void tocca(const QWidget* w) {
+        if (!w)
+            return;
+        QPointer<QWidget> finestra = w->window();
+        const QPoint globale = w->mapToGlobal(w->rect().center());
+        const int id = idZero_ ? 0 : ++ultimoId_;
+        QTest::touchEvent(finestra.data(), schermo_, false)
+            .press(id, finestra->mapFromGlobal(globale))
+            .commit();
+        aspetta(40);
+        if (!finestra || !finestra->isVisible())
+            for (QWidget* altra : QApplication::topLevelWidgets())
+                if (altra->isVisible())
+                    finestra = altra;
+        if (finestra)
+            QTest::touchEvent(finestra.data(), schermo_, false)
+                .release(id, finestra->mapFromGlobal(globale))
+                .commit();
+    }
+    // Two taps, the second `ms` after the first, the program running
+    // meanwhile; returns the time between them by the events' own clock,
+    // and whether the second reached the tile as a double click.
+    std::pair<quint64, bool> duevolte(const QWidget* w, int ms, const QWidget* dopo = nullptr) {
+        QElapsedTimer t;
+        t.start();
+        tocca(w);
+        const quint64 primo = CommandTile::inputTime();
+        aspetta(int(ms - t.elapsed()));
+        const int doppi = contaDoppi_.doppi;
+        tocca(dopo ? dopo : w);
+        return {CommandTile::inputTime() - primo, contaDoppi_.doppi > doppi};
+    }
+
+private:
+    struct ContaDoppi : QObject {
+        int doppi = 0;
+        bool eventFilter(QObject* o, QEvent* e) override {
+            if (e->type() == QEvent::MouseButtonDblClick && qobject_cast<CommandTile*>(o))
+                ++doppi;
+            return false;
+        }
+    };
+    bool idZero_;
+    QPointingDevice* schermo_;
+    int ultimoId_ = 0;
+    ContaDoppi contaDoppi_;
+};
+
+int tocco(bool idZero, const QString& foto) {
+    platform::setPrinters(std::make_unique<QtPrinters>());
+    platform::setMessageBox(std::make_unique<RecordingMessageBox>());
+    Dito dito(idZero);
+    const QString modo = idZero ? QStringLiteral("id 0") : QStringLiteral("new ids");
+    Modulo2& m = Modulo2::get();
+    FrmInizio& inizio = Forms::get<FrmInizio>();
+    inizio.showForm();
+    if (!QTest::qWaitForWindowExposed(&inizio))
+        return errore(QStringLiteral("the start window did not show")), 1;
+    aspetta(300);
+    dito.tocca(controllo(&inizio, QStringLiteral("Option2(0)")));
+    dito.tocca(controllo(&inizio, QStringLiteral("Option3(0)")));
+    // A tap gone astray may close the window.
+    QPointer<FrmOperativo> f = static_cast<FrmOperativo*>(Forms::find(FrmOperativo::kName));
+    if (!f || !QTest::qWaitForWindowActive(f))
+        return errore(QStringLiteral("%1: the exercise window did not open").arg(modo)), 1;
+    aspetta(500);
+    auto tile = [&](int i) { return controllo<CommandTile>(f, QStringLiteral("Option2(%1)").arg(i)); };
+    auto scrivi = [&](const QString& cifre) {
+        for (QChar c : cifre) {
+            dito.tocca(tile(c.digitValue()));
+            aspetta(60);
+        }
+    };
+
+    // Two taps on a digit, then on "Cancella", at each distance.
+    for (int ms : {100, 300, 500, 800, 1500}) {
+        const auto [tra, doppio] = dito.duevolte(tile(4), ms);
+        const QString dueCifre = m.Risposta;
+        aspetta(300);
+        dito.tocca(tile(7));
+        aspetta(300);
+        const QString prima = m.Risposta;
+        const auto [traC, doppioC] = dito.duevolte(tile(10), ms);
+        const QString cancellate = m.Risposta;
+        // Two digits fewer, "?" when none is left.
+        const QString attese = prima.size() > 2 ? prima.chopped(2) : QStringLiteral("?");
+        nota(QStringLiteral("%1, taps %2 ms apart: «4» twice (%3 ms, %4) typed «%5»; after «7», "
+                            "«Cancella» twice (%6 ms, %7) left «%8»")
+                 .arg(modo)
+                 .arg(ms)
+                 .arg(tra)
+                 .arg(doppio ? "double click" : "press")
+                 .arg(dueCifre)
+                 .arg(traC)
+                 .arg(doppioC ? "double click" : "press")
+                 .arg(cancellate));
+        if (dueCifre != QLatin1String("44"))
+            errore(
+                QStringLiteral("%1: two taps %2 ms apart on «4» typed «%3»").arg(modo).arg(ms).arg(dueCifre));
+        if (cancellate != attese)
+            errore(QStringLiteral("%1: two taps %2 ms apart on «Cancella» left «%3» of «%4»")
+                       .arg(modo)
+                       .arg(ms)
+                       .arg(cancellate, prima));
+        // Qt's own reading of the taps, as on a real device: with id 0 a
+        // second tap in the same place is a double click however late.
+        if (ms == 1500 && doppio != idZero)
+            errore(QStringLiteral("%1: Qt delivered the late second tap as a %2")
+                       .arg(modo, doppio ? "double click" : "press"));
+        while (m.Risposta != QLatin1String("?") && !m.Risposta.isEmpty()) {
+            aspetta(300);
+            dito.tocca(tile(10));
+        }
+        aspetta(300);
+    }
+
+    // A slow double tap on "Verifica", after a wrong answer and at the 20th;
+    // a tap after the settle time acts.
+    auto operazioni = [&](int fino) {
+        for (int volte = 0; f && m.NumOperazione < fino && volte < 40; ++volte) {
+            scrivi(m.StrRisultato.trimmed());
+            dito.tocca(tile(11));
+            aspetta(60);
+            dito.tocca(tile(12));
+            aspetta(60);
+        }
+    };
+    auto registro = [&] {
+        return QStringList(m.RegistroOperazioni.begin() + 1, m.RegistroOperazioni.begin() + 21);
+    };
+    auto davanti = [&](const QString& pannello) {
+        const QWidget* w = controllo(f, pannello);
+        return w && w->isEnabled();
+    };
+    auto comeArriva = [](bool doppio) { return doppio ? "double click" : "press"; };
+    for (int ms : {200, 600}) {
+        scrivi(QString::number(m.Risultato + 1));
+        const auto [traV, doppioV] = dito.duevolte(tile(11), ms);
+        aspetta(300);
+        const auto* etichetta = controllo<QLabel>(f, QStringLiteral("lblCorrezione"));
+        const QString correzione = etichetta ? etichetta->text().trimmed() : QStringLiteral("(no window)");
+        const bool aiuto = davanti(QStringLiteral("fraAiuto"));
+        nota(QStringLiteral("%1, double tap %2 ms apart (%3 ms, %4) on Verifica after a wrong answer: "
+                            "help question shown %5, correction «%6»")
+                 .arg(modo)
+                 .arg(ms)
+                 .arg(traV)
+                 .arg(comeArriva(doppioV))
+                 .arg(aiuto)
+                 .arg(correzione));
+        if (!aiuto || !correzione.isEmpty())
+            errore(QStringLiteral("%1: a double tap %2 ms apart on a wrong answer accepted the help")
+                       .arg(modo)
+                       .arg(ms));
+        // Once the panel has settled a tap acts.
+        aspetta(1000);
+        dito.tocca(controllo(f, QStringLiteral("Option3(1)")));
+        aspetta(300);
+        if (!davanti(QStringLiteral("fraTastierino")))
+            errore(QStringLiteral("%1: NO did not bring the keypad back").arg(modo));
+
+        operazioni(20);
+        scrivi(m.StrRisultato.trimmed());
+        const QStringList prima = registro().mid(0, 19);
+        const auto [tra, doppio] = dito.duevolte(tile(11), ms);
+        aspetta(300);
+        const QStringList dopo = registro();
+        const bool avviso = davanti(QStringLiteral("fraAvviso"));
+        nota(QStringLiteral("%1, double tap %2 ms apart (%3 ms, %4) on Verifica at the 20th answer: "
+                            "operation %5, right %6, notice shown %7, records kept %8")
+                 .arg(modo)
+                 .arg(ms)
+                 .arg(tra)
+                 .arg(comeArriva(doppio))
+                 .arg(m.NumOperazione)
+                 .arg(m.RisposteEsatte)
+                 .arg(avviso)
+                 .arg(dopo.mid(0, 19) == prima && !dopo.last().isEmpty()));
+        if (m.NumOperazione != 20 || !avviso || dopo.mid(0, 19) != prima || dopo.last().isEmpty())
+            errore(QStringLiteral("%1: a double tap %2 ms apart on Verifica restarted the run")
+                       .arg(modo)
+                       .arg(ms));
+        aspetta(1000);
+        if (ms == 600)
+            break;
+        dito.tocca(controllo(f, QStringLiteral("optAvviso(1)")));
+        if (m.NumOperazione != 1)
+            errore(QStringLiteral("%1: Ricomincia did not start a new run").arg(modo));
+        aspetta(300);
+    }
+
+    // The name typed by touch on the results window's name window.
+    dito.tocca(controllo(f, QStringLiteral("optAvviso(0)")));
+    auto* risultati = static_cast<FrmStampaEsercizio*>(Forms::find(FrmStampaEsercizio::kName));
+    if (!risultati || !QTest::qWaitForWindowActive(risultati))
+        return errore(QStringLiteral("%1: the results window did not open").arg(modo)), 1;
+    aspetta(500);
+    dito.tocca(controllo(risultati, QStringLiteral("Option1(2)")));
+    auto* nome = static_cast<FrmNome*>(Forms::find(FrmNome::kName));
+    if (!nome || !QTest::qWaitForWindowActive(nome))
+        return errore(QStringLiteral("%1: the name window did not open").arg(modo)), 1;
+    aspetta(500);
+    const QWidget* lettera = controllo(nome, QStringLiteral("Lettera(0)"));
+    if (!lettera)
+        return errore(QStringLiteral("%1: the name window opened by a tap has no letter tiles").arg(modo)), 1;
+    const QString scritto = idZero ? QStringLiteral("ANNA") : QStringLiteral("LUCA");
+    for (QChar c : scritto) {
+        dito.tocca(controllo(nome, QStringLiteral("Lettera(%1)").arg(c.unicode() - 'A')));
+        aspetta(150);
+    }
+    const QString mostrato = controllo<QLabel>(nome, QStringLiteral("lblNome"))->text();
+    nota(QStringLiteral("%1: the letter tiles typed «%2», window %3x%4, tiles %5x%6")
+             .arg(modo, mostrato)
+             .arg(nome->width())
+             .arg(nome->height())
+             .arg(lettera->width())
+             .arg(lettera->height()));
+    if (mostrato != scritto)
+        errore(QStringLiteral("%1: the letter tiles typed «%2», not «%3»").arg(modo, mostrato, scritto));
+    if (!foto.isEmpty())
+        QGuiApplication::primaryScreen()->grabWindow(0).save(foto);
+    dito.tocca(controllo(nome, QStringLiteral("Option4")));
+    aspetta(300);
+    dito.tocca(controllo(risultati, QStringLiteral("Option1(3)")));
+    auto* attestato = static_cast<FrmAttestato*>(Forms::find(FrmAttestato::kName));
+    if (!attestato)
+        return errore(QStringLiteral("%1: the certificate did not open").arg(modo)), 1;
+    for (int volte = 0; volte < 100 && attestato->disegnoInCorso(); ++volte)
+        aspetta(300);
+    const QStringList righe = controllo<PictureBox>(attestato, QStringLiteral("Picture1"))->drawnLines();
+    QString sulCertificato;
+    for (const QString& riga : righe)
+        if (riga.trimmed().compare(scritto, Qt::CaseInsensitive) == 0)
+            sulCertificato = riga;
+    nota(QStringLiteral("%1: the certificate's lines: %2").arg(modo, righe.join(u'|')));
+    if (sulCertificato.isEmpty())
+        errore(QStringLiteral("%1: the certificate does not name «%2»").arg(modo, scritto));
+    return errori ? 1 : 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -445,8 +707,12 @@ int main(int argc, char* argv[]) {
         esito = finestre();
     else if (modo == QLatin1String("foto") && a.size() > 2)
         esito = foto(a.at(2));
+    else if (modo == QLatin1String("tocco") &&
+             (a.value(2) == QLatin1String("nuovo") || a.value(2) == QLatin1String("zero")))
+        esito = tocco(a.at(2) == QLatin1String("zero"), a.value(3));
     else
-        std::fprintf(stderr, "usage: e2e_desktop attestato OUTDIR | finestre | foto FILE\n");
+        std::fprintf(
+            stderr, "usage: e2e_desktop attestato OUTDIR | finestre | foto FILE | tocco nuovo|zero [FILE]\n");
     // The session ends as the program's own would.
     for (const QString& nome : Forms::loadedNames())
         Forms::unload(nome);

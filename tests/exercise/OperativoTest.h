@@ -41,8 +41,10 @@ protected:
         (QTest::newRow(nome) << ... << valori);
     }
 
+    // A pupil clicks once what has come up is read: later than a panel's settle time.
+    static constexpr int kLettura = 1000;
     static void clic(const QWidget* f, const QString& nome) {
-        QTest::mouseClick(control<CommandTile>(f, nome), Qt::LeftButton);
+        QTest::mouseClick(control<CommandTile>(f, nome), Qt::LeftButton, {}, QPoint(), kLettura);
     }
     // Chooses a level on the start window, which loads the exercise window hidden;
     // with `vai` also presses "Vai" and waits until the exercise window is active.

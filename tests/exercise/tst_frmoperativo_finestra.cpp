@@ -321,6 +321,65 @@ private Q_SLOTS:
         QCOMPARE(dopo.mid(0, operazione), prima.mid(0, operazione));
     }
 
+    // A slow double tap on "Verifica": its second tap reaches the panel that
+    // has just come forward ("Ricomincia", "SI"), as a press or as Qt's double
+    // click, and does nothing there within the settle time; later it acts.
+    // Two taps on a digit type two digits however far apart.
+    void toccoLento_data() {
+        QTest::addColumn<int>("operazione");
+        QTest::addColumn<bool>("esatta");
+        QTest::addColumn<QString>("dove");
+        QTest::addColumn<int>("dopo");
+        QTest::addColumn<bool>("doppio");
+        QTest::addColumn<bool>("agisce");
+        riga("Ricomincia 410 ms dopo", 20, true, "Option2(11)", 410, false, false);
+        riga("Ricomincia, doppio clic 600 ms dopo", 20, true, "Option2(11)", 600, true, false);
+        riga("Ricomincia 799 ms dopo", 20, true, "Option2(11)", 799, false, false);
+        riga("Ricomincia 800 ms dopo", 20, true, "Option2(11)", 800, false, true);
+        riga("SI, doppio clic 410 ms dopo", 2, false, "Option2(11)", 410, true, false);
+        riga("SI 600 ms dopo", 2, false, "Option2(11)", 600, false, false);
+        riga("SI, doppio clic 800 ms dopo", 2, false, "Option2(11)", 800, true, true);
+        riga("una cifra, doppio clic 1500 ms dopo", 1, true, "Option2(5)", 1500, true, true);
+    }
+    void toccoLento() {
+        QFETCH(int, operazione);
+        QFETCH(bool, esatta);
+        QFETCH(QString, dove);
+        QFETCH(int, dopo);
+        QFETCH(bool, doppio);
+        QFETCH(bool, agisce);
+        FrmOperativo* f = apri();
+        QVERIFY(f);
+        for (int i = 1; i < operazione; ++i) {
+            rispondi(f, giusta());
+            clic(f, "Option2(12)");
+        }
+        if (dove == QLatin1String("Option2(11)"))
+            digita(f, esatta ? giusta() : sbagliata());
+        auto* tessera = control<CommandTile>(f, dove);
+        const QPoint punto = tessera->mapTo(f, tessera->rect().center());
+        const ulong t = laterInputTime();
+        pressAt(tessera, t);
+        const QStringList prima(m().RegistroOperazioni.begin(), m().RegistroOperazioni.end());
+        pressAt(f->childAt(punto), t + ulong(dopo),
+                doppio ? QEvent::MouseButtonDblClick : QEvent::MouseButtonPress);
+        if (dove == QLatin1String("Option2(5)")) {
+            QCOMPARE(nascosta(f)->caption(), "55");
+            return;
+        }
+        const QStringList ora(m().RegistroOperazioni.begin(), m().RegistroOperazioni.end());
+        if (esatta) {
+            QCOMPARE(pannello(f), agisce ? "fraTastierino" : "fraAvviso");
+            QCOMPARE(m().NumOperazione, agisce ? 1 : 20);
+            QCOMPARE(ora == prima, !agisce);
+            QCOMPARE(focoNome(), agisce ? "Option2(1)" : "optAvviso(0)");
+        } else {
+            QCOMPARE(pannello(f), agisce ? "fraTastierino" : "fraAiuto");
+            QCOMPARE(testo(f, "lblCorrezione").trimmed(), agisce ? giusta() : QString());
+            QCOMPARE(focoNome(), agisce ? "Option2(12)" : "Option3(0)");
+        }
+    }
+
     void unaSerieInteraDaTastiera() {
         FrmOperativo* f = apri(1, false);
         QVERIFY(f);

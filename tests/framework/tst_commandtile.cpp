@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPointingDevice>
+#include <QStyleHints>
 #include <QtTest>
 
 namespace {
@@ -114,6 +116,89 @@ private Q_SLOTS:
         QCOMPARE(a(2)->backColor(), kFuoco);
         QVERIFY(!a(2)->pressedState());
         QCOMPARE(a(0)->backColor(), kRiposo);
+    }
+
+    // The second press Qt calls a double click acts on the tile under both
+    // presses and not on one that has just taken the first one's place; later
+    // than the interval (Qt says so for a touch id reused) it is a press of
+    // its own, wherever it lands.
+    void doppioClic_data() {
+        QTest::addColumn<int>("seconda");
+        QTest::addColumn<int>("oltre"); // ms beyond the double-click interval
+        QTest::addColumn<QString>("azioni");
+        QTest::newRow("stessa tessera, presto") << 0 << -300 << "A0A0";
+        QTest::newRow("altra tessera, presto") << 1 << -300 << "A0";
+        QTest::newRow("altra tessera, al limite") << 1 << 0 << "A0";
+        QTest::newRow("stessa tessera, tardi") << 0 << 1100 << "A0A0";
+        QTest::newRow("altra tessera, appena dopo") << 1 << 1 << "A0A1";
+    }
+    void doppioClic() {
+        QFETCH(int, seconda);
+        QFETCH(int, oltre);
+        QFETCH(QString, azioni);
+        const ulong t = laterInputTime();
+        pressAt(a(0), t);
+        pressAt(a(seconda), t + ulong(QGuiApplication::styleHints()->mouseDoubleClickInterval() + oltre),
+                QEvent::MouseButtonDblClick);
+        QCOMPARE(banco->azioni, azioni);
+        // A press that does nothing leaves the focus alone.
+        QCOMPARE(QApplication::focusWidget(), a(azioni.size() == 2 ? 0 : seconda));
+    }
+
+    // A group that has just come forward takes no press, plain or double, for
+    // its settle time and the focus stays where it was; keys still act, and
+    // so does a press once the time is over.
+    void assestamento() {
+        CommandTile* b0 = banco->b->tile(0);
+        banco->b->setSettleTime(700);
+        const ulong t = laterInputTime();
+        pressAt(a(1), t);
+        banco->b->settle();
+        QCOMPARE(QApplication::focusWidget(), a(1));
+        pressAt(b0, t + 200);
+        pressAt(b0, t + 699, QEvent::MouseButtonDblClick);
+        QCOMPARE(banco->azioni, QStringLiteral("A1"));
+        QCOMPARE(QApplication::focusWidget(), a(1));
+        QCOMPARE(b0->backColor(), kRiposo);
+        b0->setFocus();
+        sendKey(QEvent::KeyPress, QStringLiteral("Return"), false, t + 300);
+        sendKey(QEvent::KeyRelease, QStringLiteral("Return"), false, t + 350);
+        QCOMPARE(banco->azioni, QStringLiteral("A1B0"));
+        pressAt(b0, t + 700);
+        QCOMPARE(banco->azioni, QStringLiteral("A1B0B0"));
+        // An event with no time, as an assistive technology's press, is not held back.
+        banco->b->settle();
+        pressAt(b0, 0);
+        QCOMPARE(banco->azioni, QStringLiteral("A1B0B0B0"));
+    }
+
+    // Taps on a touch screen: three on one tile act three times, whether each
+    // touch has a new id (X11) or all reuse id 0 (Wayland), which makes Qt
+    // call every second one a double click; the action knows it was a touch.
+    void tocchi_data() {
+        QTest::addColumn<bool>("idRiusato");
+        QTest::newRow("id nuovo") << false;
+        QTest::newRow("id 0 riusato") << true;
+    }
+    void tocchi() {
+        QFETCH(bool, idRiusato);
+        static QPointingDevice* schermo = QTest::createTouchDevice();
+        QStringList tocchi;
+        auto* g = new TileGroup(
+            QStringLiteral("T"),
+            [&](int i) { tocchi << QStringLiteral("%1%2").arg(i).arg(CommandTile::actingOnTouch()); },
+            banco.get());
+        CommandTile* t = g->addTile(banco.get(), QStringLiteral("t"), {3000, 1500, 2400, 900});
+        t->show();
+        const QPoint p = t->geometry().center();
+        for (int id = 1; id <= 3; ++id) {
+            QTest::touchEvent(banco.get(), schermo).press(idRiusato ? 0 : id, p);
+            QTest::touchEvent(banco.get(), schermo).release(idRiusato ? 0 : id, p);
+        }
+        QCOMPARE(tocchi, QStringList({"01", "01", "01"}));
+        QVERIFY(!CommandTile::actingOnTouch());
+        QTest::mouseClick(t, Qt::LeftButton);
+        QCOMPARE(tocchi.last(), "00");
     }
 };
 

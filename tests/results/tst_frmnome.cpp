@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The name window: its state on opening, the keys that type, erase and store
 // the name and those that do nothing, held keys, long names, closing and
-// opening again.
+// opening again; the letter tiles a tap on "NOME" brings.
 
 #include "core/Modulo2.h"
 #include "framework/Twips.h"
 #include "results/FrmNome.h"
+#include "results/FrmStampaEsercizio.h"
 #include "support/TestSupport.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QPointingDevice>
 #include <QtTest>
 
 class TstFrmNome : public QObject {
@@ -182,6 +186,75 @@ private Q_SLOTS:
         QCOMPARE(rosso(0, 0), tagliato);
         QCOMPARE(rosso(img.width() - 3, img.width() - 1), tagliato);
         QVERIFY(rosso(img.width() / 2 - 5, img.width() / 2 + 5));
+    }
+
+    // Opened by a tap on "NOME", the window also shows "A" to "Z" and an
+    // erasing tile between the name and "AVANTI", at least 1 cm at 96 dpi,
+    // taking no focus: taps type and erase as the keys do (a tile tapped
+    // twice with the touch id reused acts twice), the keys still type, an
+    // assistive technology can press them. Opened by the mouse, none of it.
+    void lettereATocco_data() {
+        QTest::addColumn<bool>("tocco");
+        QTest::newRow("tocco") << true;
+        QTest::newRow("mouse") << false;
+    }
+    void lettereATocco() {
+        QFETCH(bool, tocco);
+        static QPointingDevice* schermo = QTest::createTouchDevice();
+        auto tocca = [](QWidget* w) {
+            const QPoint p = w->mapTo(w->window(), w->rect().center());
+            QTest::touchEvent(w->window(), schermo).press(0, p);
+            QTest::touchEvent(w->window(), schermo).release(0, p);
+        };
+        FrmStampaEsercizio& risultati = Forms::get<FrmStampaEsercizio>();
+        QVERIFY(showAndActivate(risultati));
+        auto* apriNome = control<CommandTile>(&risultati, "Option1(2)");
+        if (tocco)
+            tocca(apriNome);
+        else
+            QTest::mouseClick(apriNome, Qt::LeftButton);
+        auto* nome = static_cast<FrmNome*>(Forms::find(FrmNome::kName));
+        QVERIFY(nome && QTest::qWaitForWindowActive(nome));
+        QTRY_COMPARE(fuoco(), "Option4");
+        const auto lettere = nome->findChildren<CommandTile*>(QRegularExpression(R"(^Lettera\(\d+\)$)"));
+        if (!tocco) {
+            QCOMPARE(lettere.size(), 0);
+            QCOMPARE(nome->client()->size(), QSize(twipsToPixels(5835), twipsToPixels(5520)));
+            return;
+        }
+        QCOMPARE(lettere.size(), FrmNome::kLettere + 1);
+        const int sopra = control(nome, "Label9")->geometry().bottom();
+        auto* avanti = control<CommandTile>(nome, "Option4");
+        for (int i = 0; i <= FrmNome::kLettere; ++i) {
+            auto* t = control<CommandTile>(nome, QStringLiteral("Lettera(%1)").arg(i));
+            QCOMPARE(t->caption(), i < FrmNome::kLettere ? QString(QChar('A' + i)) : "Cancella");
+            QVERIFY2(t->isVisible() && t->width() >= 38 && t->height() >= 38, qPrintable(t->objectName()));
+            QVERIFY(t->geometry().top() > sopra && t->geometry().bottom() < avanti->geometry().top());
+            QCOMPARE(t->focusPolicy(), Qt::NoFocus);
+            QCOMPARE(t->backColor(), avanti->backColor());
+        }
+        QVERIFY(nome->client()->rect().contains(avanti->geometry()));
+        for (int i : {2, 8, 0, 14})
+            tocca(lettere.at(i));
+        QCOMPARE(mostrato(nome), "CIAO");
+        QCOMPARE(m().NomeAlunno, "CIAO");
+        QCOMPARE(fuoco(), "Option4");
+        QCOMPARE(avanti->backColor(), bgr(0x00C0E0FF));
+        auto* cancella = control<CommandTile>(nome, "Lettera(26)");
+        tocca(cancella);
+        tocca(cancella);
+        strokes("A");
+        QCOMPARE(mostrato(nome), "CIA");
+        QAccessibleInterface* accessibile = QAccessible::queryAccessibleInterface(lettere.at(25));
+        QVERIFY(accessibile && accessibile->actionInterface());
+        accessibile->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_COMPARE(mostrato(nome), "CIAZ");
+        for (int i = 0; i < 5; ++i)
+            tocca(cancella);
+        QCOMPARE(mostrato(nome), "?");
+        QCOMPARE(m().NomeAlunno, "C");
+        tocca(avanti);
+        QVERIFY(!Forms::isLoaded(FrmNome::kName));
     }
 };
 

@@ -8,6 +8,8 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QMouseEvent>
+#include <QPointer>
 #include <QTimer>
 
 FakePlatform installFakePlatform(quint64 seed) {
@@ -98,6 +100,28 @@ void sendKey(QEvent::Type type, const QString& key, bool autoRepeat, ulong times
     event.setTimestamp(timestamp);
     if (QWidget* w = QApplication::focusWidget())
         QApplication::sendEvent(w, &event);
+}
+
+void pressAt(QWidget* widget, ulong timestamp, QEvent::Type type) {
+    QPointer<QWidget> guard(widget);
+    const QPointF local = QRectF(widget->rect()).center();
+    const QPointF global = widget->mapToGlobal(local);
+    for (QEvent::Type t : {type, QEvent::MouseButtonRelease}) {
+        if (!guard)
+            break;
+        const Qt::MouseButtons down = t == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(t, local, global, Qt::LeftButton, down, Qt::NoModifier);
+        event.setTimestamp(timestamp);
+        // As QTest does: sendEvent would make it a program's own event.
+        QSpontaneKeyEvent::setSpontaneous(&event);
+        qApp->notify(widget, &event);
+    }
+    // QTest's own mouse events keep coming later.
+    QTest::lastMouseTimestamp = qMax(QTest::lastMouseTimestamp, int(timestamp) + 1000);
+}
+
+ulong laterInputTime() {
+    return qMax(ulong(CommandTile::inputTime()), ulong(QTest::lastMouseTimestamp)) + 1000;
 }
 
 void pressKey(Qt::Key key, int times, Qt::KeyboardModifiers modifiers) {

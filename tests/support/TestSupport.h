@@ -98,6 +98,13 @@ void strokes(const QString& script);
 // the real release.
 void holdKey(const QString& key, int repeats);
 
+// A press as the window system delivers it, at a time of the input events'
+// clock, then its release: a plain press or, as Qt may call the second of
+// two, a double click's. The focus moves as for a real press.
+void pressAt(QWidget* widget, ulong timestamp, QEvent::Type type = QEvent::MouseButtonPress);
+// A time later than every input event the tiles and QTest have sent.
+ulong laterInputTime();
+
 // Shows a window and makes it the active one, so that focus events arrive.
 bool showAndActivate(Form& form);
 
