@@ -5,20 +5,17 @@
 # from launch until the first window is mapped, and peak memory (VmHWM) at
 # that moment. Usage: bench-startup.sh BUILD_DIR [RUNS]
 set -euo pipefail
-build="${1:?build directory}"
+build="$(cd "${1:?build directory}" && pwd)"
 runs="${2:-15}"
 program="$build/src/pontelo"
 bare="$build/tests/bench/finestra_nuda"
-display=":97"
-
-Xvfb "$display" -screen 0 1280x800x24 >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $wm $xvfb 2>/dev/null || true' EXIT
-sleep 1
-DISPLAY="$display" openbox >/dev/null 2>&1 &
-wm=$!
-sleep 1
-export DISPLAY="$display" LC_ALL=C
+cd "$(dirname "$0")/.."
+# shellcheck source=scripts/lib/desktop.sh
+. scripts/lib/desktop.sh
+desktop_init bench-startup
+desktop_x 1280x800
+desktop_wm
+export LC_ALL=C
 
 # Prints "milliseconds kilobytes" for one start of the given program.
 one_start() {
@@ -26,6 +23,7 @@ one_start() {
     start=$(date +%s%N)
     "$1" >/dev/null 2>&1 &
     pid=$!
+    desktop_track "$pid"
     # xdotool's own --sync waits half a second between looks: look at once, again and again.
     until xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; do :; done
     end=$(date +%s%N)
@@ -37,18 +35,18 @@ one_start() {
 
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2}'; }
 
-: >/tmp/bench-startup-program.txt
-: >/tmp/bench-startup-bare.txt
+results_program="$desktop_tmp/program.txt"
+results_bare="$desktop_tmp/bare.txt"
 one_start "$bare" >/dev/null # warm the caches for both
 one_start "$program" >/dev/null
 for _ in $(seq "$runs"); do
-    one_start "$bare" >>/tmp/bench-startup-bare.txt
-    one_start "$program" >>/tmp/bench-startup-program.txt
+    one_start "$bare" >>"$results_bare"
+    one_start "$program" >>"$results_program"
 done
-pt=$(cut -d' ' -f1 /tmp/bench-startup-program.txt | median)
-bt=$(cut -d' ' -f1 /tmp/bench-startup-bare.txt | median)
-pm=$(cut -d' ' -f2 /tmp/bench-startup-program.txt | median)
-bm=$(cut -d' ' -f2 /tmp/bench-startup-bare.txt | median)
+pt=$(cut -d' ' -f1 "$results_program" | median)
+bt=$(cut -d' ' -f1 "$results_bare" | median)
+pm=$(cut -d' ' -f2 "$results_program" | median)
+bm=$(cut -d' ' -f2 "$results_bare" | median)
 echo "runs: $runs each, medians"
 echo "start-up until mapped: program ${pt} ms, bare window ${bt} ms, ratio $(awk -v a="$pt" -v b="$bt" 'BEGIN {printf "%.2f", a / b}')"
 echo "peak memory:           program ${pm} kB, bare window ${bm} kB, ratio $(awk -v a="$pm" -v b="$bm" 'BEGIN {printf "%.2f", a / b}')"
