@@ -5,7 +5,10 @@
 # user's would) it checks the Wayland app_id against the desktop entry, drives
 # the windows with real input (tests/e2e/tst_wayland.cpp), and checks that
 # without the Wayland plugin the program falls back to X11 with no error and
-# the WM_CLASS the desktop entry names. Usage: check-wayland.sh BUILD_DIR
+# the WM_CLASS the desktop entry names; then that the desktop library
+# (scripts/lib/desktop.sh) leaves nothing running or on disk after a SIGTERM,
+# a SIGHUP or a failure (tests/e2e/desktop_lib.sh).
+# Usage: check-wayland.sh BUILD_DIR
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="$(cd "${1:?build directory}" && pwd)"
@@ -134,6 +137,14 @@ else
     pass "the fallback printed nothing"
 fi
 kill "$app" 2>/dev/null || true
+
+# The desktop library these checks share stops all it started on any exit.
+if bash tests/e2e/desktop_lib.sh >"$work/desktop_lib.log" 2>&1; then
+    grep '^PASS' "$work/desktop_lib.log"
+else
+    cat "$work/desktop_lib.log"
+    fail "the desktop library left something behind"
+fi
 
 if [ "$failed" -gt 0 ]; then
     echo "check-wayland: $failed failed"
