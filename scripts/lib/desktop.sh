@@ -20,9 +20,9 @@
 #                          own children) at the end
 #   desktop_run CMD...     runs CMD tracked and returns its status; a signal to the
 #                          script stops it at once, not after it ends
-#   desktop_stop           stops all started or tracked so far, newest first, and
-#                          waits for them (SIGKILL after 5 s): to start another
-#                          desktop in the same script
+#   desktop_stop           stops all started or tracked so far, the deepest
+#                          children first, and waits for them (SIGKILL after 5 s):
+#                          to start another desktop in the same script
 #   desktop_fail MESSAGE   "NAME: MESSAGE" on stderr, exit 1
 # Log files: $desktop_tmp/xvfb.N.log, openbox.N.log, dbus.log, atspi.log.
 # Do not call desktop_x, desktop_wm or desktop_buses in $( ): the processes
