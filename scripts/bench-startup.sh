@@ -6,31 +6,17 @@
 # that moment, and the processor time (user and system) it took until then.
 # Usage: bench-startup.sh BUILD_DIR [RUNS]
 set -euo pipefail
-build="${1:?build directory}"
+build="$(cd "${1:?build directory}" && pwd)"
 runs="${2:-15}"
 program="$build/src/pontelo"
 bare="$build/tests/bench/finestra_nuda"
-out="$(mktemp -d /tmp/pontelo-bench.XXXXXX)"
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$out"
-}
-trap cleanup EXIT
-
-# Xvfb on a free display (it names the display once it is ready), then
-# openbox, up once it has published its desktops on the root window.
-mkfifo "$out/display"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$out/display" 2>/dev/null &
-pids+=($!)
-read -r -t 20 number <"$out/display" || { echo "bench-startup: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$number" LC_ALL=C
-openbox >/dev/null 2>&1 &
-pids+=($!)
-until xdotool get_num_desktops >/dev/null 2>&1; do
-    kill -0 "${pids[1]}" 2>/dev/null || { echo "bench-startup: openbox did not start" >&2; exit 1; }
-    sleep 0.1
-done
+cd "$(dirname "$0")/.."
+# shellcheck source=scripts/lib/desktop.sh
+. scripts/lib/desktop.sh
+desktop_init bench-startup
+desktop_x 1280x800
+desktop_wm
+export LC_ALL=C
 
 # Prints "milliseconds kilobytes cpu-milliseconds" for one start of the given program.
 one_start() {
@@ -38,6 +24,7 @@ one_start() {
     start=$(date +%s%N)
     "$1" >/dev/null 2>&1 &
     pid=$!
+    desktop_track "$pid"
     # xdotool's own --sync waits half a second between looks: look at once, again and again.
     until xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; do :; done
     end=$(date +%s%N)
@@ -52,20 +39,20 @@ one_start() {
 
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2}'; }
 
-: >"$out/program.txt"
-: >"$out/bare.txt"
+results_program="$desktop_tmp/program.txt"
+results_bare="$desktop_tmp/bare.txt"
 one_start "$bare" >/dev/null # warm the caches for both
 one_start "$program" >/dev/null
 for _ in $(seq "$runs"); do
-    one_start "$bare" >>"$out/bare.txt"
-    one_start "$program" >>"$out/program.txt"
+    one_start "$bare" >>"$results_bare"
+    one_start "$program" >>"$results_program"
 done
-pt=$(cut -d' ' -f1 "$out/program.txt" | median)
-bt=$(cut -d' ' -f1 "$out/bare.txt" | median)
-pm=$(cut -d' ' -f2 "$out/program.txt" | median)
-bm=$(cut -d' ' -f2 "$out/bare.txt" | median)
-pc=$(cut -d' ' -f3 "$out/program.txt" | median)
-bc=$(cut -d' ' -f3 "$out/bare.txt" | median)
+pt=$(cut -d' ' -f1 "$results_program" | median)
+bt=$(cut -d' ' -f1 "$results_bare" | median)
+pm=$(cut -d' ' -f2 "$results_program" | median)
+bm=$(cut -d' ' -f2 "$results_bare" | median)
+pc=$(cut -d' ' -f3 "$results_program" | median)
+bc=$(cut -d' ' -f3 "$results_bare" | median)
 echo "runs: $runs each, medians"
 echo "start-up until mapped: program ${pt} ms, bare window ${bt} ms, ratio $(awk -v a="$pt" -v b="$bt" 'BEGIN {printf "%.2f", a / b}')"
 echo "processor time:        program ${pc} ms, bare window ${bc} ms, ratio $(awk -v a="$pc" -v b="$bc" 'BEGIN {printf "%.2f", a / b}')"

@@ -15,11 +15,10 @@ cd "$(dirname "$0")/.."
 build="${1:-build}"
 program="$(pwd)/$build/src/pontelo"
 
-fail() {
-    echo "check-accessibility: $*" >&2
-    exit 1
-}
-for tool in Xvfb openbox dbus-run-session /usr/libexec/at-spi-bus-launcher /usr/bin/python3 \
+# shellcheck source=scripts/lib/desktop.sh
+. scripts/lib/desktop.sh
+fail() { desktop_fail "$@"; }
+for tool in Xvfb openbox dbus-daemon /usr/libexec/at-spi-bus-launcher /usr/bin/python3 \
     /usr/bin/orca speech-dispatcher /usr/lib/speech-dispatcher-modules/sd_espeak-ng xdotool; do
     command -v "$tool" >/dev/null || fail "missing $tool (bash scripts/setup.sh --test installs it)"
 done
@@ -27,52 +26,11 @@ done
     fail "missing Python's AT-SPI bindings (gir1.2-atspi-2.0, python3-gi)"
 [ -x "$program" ] || fail "no program at $program; build it first"
 
-work="$(mktemp -d)"
-xvfb=""
-cleanup() {
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-# A display number nobody else uses: Xvfb picks it and writes it back.
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-
-export DISPLAY=":$(head -n1 "$work/display")"
+desktop_init check-accessibility
+desktop_x 1280x800
+desktop_buses
+desktop_wm
 export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-# The accessibility bus is the one started below, never one of the caller's.
-unset AT_SPI_BUS_ADDRESS
-export XDG_RUNTIME_DIR="$work/run" PROGRAM="$program" WORK="$work"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-
-dbus-run-session -- bash -c '
-    set -u
-    /usr/libexec/at-spi-bus-launcher --launch-immediately >"$WORK/atspi.log" 2>&1 &
-    bus=$!
-    # The display may take a moment to accept its first clients.
-    for _ in 1 2 3 4 5; do
-        openbox >"$WORK/openbox.log" 2>&1 &
-        wm=$!
-        sleep 1
-        kill -0 "$wm" 2>/dev/null && break
-    done
-    if ! kill -0 "$wm" 2>/dev/null; then
-        echo "FAIL: openbox did not start on $DISPLAY: $(cat "$WORK/openbox.log")" >&2
-        exit 1
-    fi
-    timeout 180 /usr/bin/python3 tests/e2e/accessibility.py "$PROGRAM" 2>&1
-    status=$?
-    if [ "$status" -eq 0 ]; then
-        timeout 240 /usr/bin/python3 tests/e2e/orca_speech.py "$PROGRAM" "$WORK" 2>&1
-        status=$?
-    fi
-    kill "$wm" "$bus" 2>/dev/null
-    exit "$status"
-' || fail "failed"
+desktop_run timeout 180 /usr/bin/python3 tests/e2e/accessibility.py "$program" 2>&1 || fail "failed"
+desktop_run timeout 240 /usr/bin/python3 tests/e2e/orca_speech.py "$program" "$desktop_tmp" 2>&1 || fail "failed"
 echo "check-accessibility: passed"

@@ -5,7 +5,10 @@
 # user's would) it checks the Wayland app_id against the desktop entry, drives
 # the windows with real input (tests/e2e/tst_wayland.cpp), and checks that
 # without the Wayland plugin the program falls back to X11 with no error and
-# the WM_CLASS the desktop entry names. Usage: check-wayland.sh BUILD_DIR
+# the WM_CLASS the desktop entry names; then that the desktop library
+# (scripts/lib/desktop.sh) leaves nothing running or on disk after a SIGTERM,
+# a SIGHUP or a failure (tests/e2e/desktop_lib.sh).
+# Usage: check-wayland.sh BUILD_DIR
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="$(cd "${1:?build directory}" && pwd)"
@@ -19,33 +22,25 @@ for tool in Xvfb weston xdotool xprop import; do
     command -v "$tool" >/dev/null || { echo "check-wayland: $tool is missing (scripts/setup.sh --test)" >&2; exit 1; }
 done
 
-work="$(mktemp -d /tmp/pontelo-wayland.XXXXXX)"
-pids=()
-cleanup() {
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-    sleep 0.3
-    for p in "${pids[@]}"; do kill -9 "$p" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
+# shellcheck source=scripts/lib/desktop.sh
+. scripts/lib/desktop.sh
+desktop_init check-wayland
+work="$desktop_tmp"
 failed=0
 fail() { echo "FAIL: $*"; failed=$((failed + 1)); }
 pass() { echo "PASS: $*"; }
 
-# A display of our own: Xvfb picks a free number and writes it to the pipe.
-exec 3<> <(:)
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-read -r -t 10 number <&3 || { echo "check-wayland: Xvfb did not start" >&2; exit 1; }
-exec 3<&-
-export DISPLAY=":$number"
+# No window manager: weston's output window lies at the screen's corner.
+desktop_x 1280x800
 
-export XDG_RUNTIME_DIR="$work/run"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
 socket="wayland-pontelo"
+# No on-screen keyboard (input method): one child less for weston to
+# start again while the check stops it.
 cat >"$work/weston.ini" <<'EOF'
 [core]
 idle-time=0
+[input-method]
+path=
 [shell]
 panel-position=none
 locking=false
@@ -53,16 +48,22 @@ locking=false
 repeat-delay=300
 repeat-rate=25
 EOF
-# No window manager: weston's output window lies at the screen's corner.
 weston --config="$work/weston.ini" --backend=x11-backend.so --use-pixman --socket="$socket" \
     --width=1280 --height=800 >"$work/weston.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do
-    [ -S "$XDG_RUNTIME_DIR/$socket" ] && xdotool search --name "Weston Compositor" >/dev/null 2>&1 && break
+desktop_track $!
+# Weston is ready once it takes clients and has faded its desktop in: its
+# output window's centre no longer black, and the same on two looks in a row
+# (the driver counts colours on the screen).
+ready=0 last=""
+for _ in $(seq 150); do
+    if [ -S "$XDG_RUNTIME_DIR/$socket" ] && xdotool search --class "Weston Compositor" >/dev/null 2>&1; then
+        pixel="$(import -window root -crop 1x1+640+400 -depth 8 txt:- 2>/dev/null | sed -n 's/.* \(#[0-9A-F]*\) .*/\1/p')"
+        [ -n "$pixel" ] && [ "$pixel" != "#000000" ] && [ "$pixel" = "$last" ] && ready=1 && break
+        last="$pixel"
+    fi
     sleep 0.1
 done
-[ -S "$XDG_RUNTIME_DIR/$socket" ] || { echo "check-wayland: weston did not start" >&2; cat "$work/weston.log" >&2; exit 1; }
-sleep 1
+[ "$ready" = 1 ] || { echo "check-wayland: weston did not start" >&2; cat "$work/weston.log" >&2; exit 1; }
 
 id="$(basename "$desktop" .desktop)"
 wmclass="$(sed -n 's/^StartupWMClass=//p' "$desktop")"
@@ -70,7 +71,7 @@ wmclass="$(sed -n 's/^StartupWMClass=//p' "$desktop")"
 # The app_id the program gives its windows is the desktop entry's id.
 WAYLAND_DISPLAY="$socket" QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=1 "$program" >"$work/app.log" 2>&1 &
 app=$!
-pids+=("$app")
+desktop_track "$app"
 for _ in $(seq 100); do
     grep -q 'set_app_id' "$work/app.log" && break
     sleep 0.1
@@ -85,7 +86,7 @@ wait "$app" 2>/dev/null || true
 
 # Real input through weston: held key, modal printer choice, "Esci".
 if WAYLAND_DISPLAY="$socket" QT_QPA_PLATFORM=wayland QT_LOGGING_RULES='qt.qpa.*=false' \
-    timeout 120 "$driver" >"$work/driver.log" 2>&1; then
+    desktop_run timeout 120 "$driver" >"$work/driver.log" 2>&1; then
     grep -E '^(PASS|FAIL)' "$work/driver.log"
     pass "the program on weston"
 else
@@ -110,7 +111,7 @@ done
 env -u QT_QPA_PLATFORM XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY="$socket" \
     "$work/bin/pontelo" >"$work/fallback.log" 2>&1 &
 app=$!
-pids+=("$app")
+desktop_track "$app"
 window=""
 for _ in $(seq 100); do
     for w in $(xdotool search --pid "$app" --name 'PONTEL' 2>/dev/null || true); do
@@ -136,6 +137,14 @@ else
     pass "the fallback printed nothing"
 fi
 kill "$app" 2>/dev/null || true
+
+# The desktop library these checks share stops all it started on any exit.
+if bash tests/e2e/desktop_lib.sh >"$work/desktop_lib.log" 2>&1; then
+    grep '^PASS' "$work/desktop_lib.log"
+else
+    cat "$work/desktop_lib.log"
+    fail "the desktop library left something behind"
+fi
 
 if [ "$failed" -gt 0 ]; then
     echo "check-wayland: $failed failed"
