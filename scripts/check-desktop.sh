@@ -12,44 +12,25 @@
 # Usage: check-desktop.sh BUILD_DIR [SCREENSHOT]  (SCREENSHOT: also save a
 # certificate reopened once at 1280x800 there)
 set -euo pipefail
-build="${1:?build directory}"
+build="$(cd "${1:?build directory}" && pwd)"
 foto="${2:-}"
+[ -z "$foto" ] || foto="$(realpath -m "$foto")"
 program="$build/tests/e2e/e2e_desktop"
 [ -x "$program" ] || { echo "check-desktop: $program is not built" >&2; exit 1; }
 for tool in Xvfb openbox xdotool xprop pdfimages pdftotext python3; do
     command -v "$tool" >/dev/null || { echo "check-desktop: $tool is missing" >&2; exit 1; }
 done
 
-out="$(mktemp -d /tmp/pontelo-desktop.XXXXXX)"
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$out"
-}
-trap cleanup EXIT
+cd "$(dirname "$0")/.."
+# shellcheck source=scripts/lib/desktop.sh
+. scripts/lib/desktop.sh
+desktop_init check-desktop
+out="$desktop_tmp"
 
-# Starts Xvfb on a free display with openbox on it; sets DISPLAY.
+# Xvfb on a free display with openbox on it; sets DISPLAY.
 start_desktop() {
-    local size="$1" fifo="$out/display.$1"
-    mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$fifo" 2>/dev/null &
-    pids+=($!)
-    local number
-    read -r -t 20 number <"$fifo" || { echo "check-desktop: Xvfb did not start" >&2; exit 1; }
-    export DISPLAY=":$number"
-    openbox >/dev/null 2>&1 &
-    pids+=($!)
-    for _ in $(seq 50); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && return 0
-        sleep 0.2
-    done
-    echo "check-desktop: openbox did not start on $DISPLAY" >&2
-    exit 1
-}
-
-stop_desktop() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    pids=()
+    desktop_x "$1"
+    desktop_wm
 }
 
 export QT_QPA_PLATFORM=xcb LC_ALL=C
@@ -108,7 +89,7 @@ for b in bad:
 sys.exit(1 if bad else 0)
 EOF
     fi
-    stop_desktop
+    desktop_stop
 done
 
 start_desktop 1280x800
@@ -120,12 +101,12 @@ start_desktop 1280x800
 if [ -n "$foto" ]; then
     "$program" foto "$foto" || failed=1
 fi
-stop_desktop
+desktop_stop
 
 # A screen scaled to 200 %: the certificate still centred, in its pixels.
 start_desktop 2048x1536
 QT_SCALE_FACTOR=2 "$program" foto "$out/doppia.png" || failed=1
-stop_desktop
+desktop_stop
 
 if [ "$failed" != 0 ]; then
     echo "check-desktop: FAILED" >&2
