@@ -68,6 +68,7 @@ step "blhc: no flag missing"
 # The same source built a day later, elsewhere, with another umask, locale
 # and time zone, and without the tests (which install nothing), must give
 # the same packages, byte for byte.
+mkdir "$work/altrove"
 dpkg-source -q -x "$dsc" "$work/altrove/pontelo"
 locale=C.UTF-8
 [ "$(locale | sed -n 's/^LC_CTYPE="\?\([^"]*\)"\?$/\1/p')" != C.UTF-8 ] || locale=C
