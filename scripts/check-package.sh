@@ -30,6 +30,8 @@ work="$(mktemp -d)"
 # gets one that goes with the check's own.
 mkdir "$work/tmp"
 export TMPDIR="$work/tmp"
+# apt reads autopkgtest's repository of the built packages as its own user.
+chmod 755 "$work" "$work/tmp"
 before="$(dpkg-query -W -f='${db:Status-Status}' pontelo 2>/dev/null || true)"
 cleanup() {
     rm -rf "$work"
