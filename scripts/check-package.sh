@@ -100,7 +100,7 @@ if ! autopkgtest "${debs[@]/#/$out/}" "$dsc" -- null >"$work/autopkgtest.log" 2>
     echo "autopkgtest fails" >&2
     exit 1
 fi
-sed -n '/^@@@@* summary/,$p' "$work/autopkgtest.log"
+sed -n '/@@@@ summary/,$p' "$work/autopkgtest.log"
 step "autopkgtest passed"
 
 # Installed on its own, the program starts and keeps running.
