@@ -24,7 +24,8 @@ tar -xf "$out/pontelo_$version.orig.tar.xz" -C "$out"
 src="$out/pontelo-$version"
 # The packaging of the same revision (or of the working tree, as the tarball).
 if [ $# -gt 0 ]; then
-    git archive --format=tar "$1" debian | tar -xf - -C "$src"
+    # The folder's own tree: .gitattributes keeps debian/ out of the commit's.
+    git archive --format=tar --prefix=debian/ "$1:debian" | tar -xf - -C "$src"
 else
     git ls-files -z debian | tar -cf - --null -T - | tar -xf - -C "$src"
 fi
