@@ -35,8 +35,11 @@ chmod 755 "$work" "$work/tmp"
 before="$(dpkg-query -W -f='${db:Status-Status}' pontelo 2>/dev/null || true)"
 cleanup() {
     rm -rf "$work"
+    # One by one: apt refuses the whole list if it knows one name not.
     if [ "$before" != installed ]; then
-        DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq pontelo pontelo-dbgsym >/dev/null 2>&1 || true
+        for p in pontelo pontelo-dbgsym; do
+            ! dpkg-query -W "$p" >/dev/null 2>&1 || DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq "$p" >/dev/null
+        done
     fi
 }
 trap cleanup EXIT
