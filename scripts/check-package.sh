@@ -1,59 +1,129 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds the Debian package, validates its desktop entry and metainfo,
-# installs it, checks that the installed program starts and keeps running,
-# and removes it again.
-# Usage: check-package.sh [BUILD_DIR]  (packages that build instead of making
-# one in build-package/; see scripts/package.sh)
+# Checks the Debian packages the way a sponsor does: lintian on the source
+# and binary packages, blhc on the build log, a second build under other
+# conditions that must give the same bytes, the package's autopkgtest, and
+# install, start and removal. A pontelo installed before the check is
+# installed after it (the package built here takes its place).
+# Usage: check-package.sh [OUT_DIR]  (a folder scripts/package.sh has built;
+# without one, package.sh builds in build-package/ first)
 set -euo pipefail
-build=()
-[ $# -gt 0 ] && build=("$(realpath -m "$1")")
 cd "$(dirname "$0")/.."
-deb="$(bash scripts/package.sh "${build[@]}")"
-echo "package: $deb"
+bash scripts/setup.sh --test >/dev/null
+if [ $# -gt 0 ]; then
+    out="$(realpath "$1")"
+else
+    out="$(realpath -m build-package)"
+    bash scripts/package.sh "$out" >/dev/null
+fi
+changes="$(ls "$out"/pontelo_*.changes)"
+dsc="$(ls "$out"/pontelo_*.dsc)"
+log="$(ls "$out"/pontelo_*.build)"
+debs=()
+for f in $(sed -n '/^Files:/,/^[^ ]/s/^ .* \(\S*\.deb\)$/\1/p' "$changes"); do debs+=("$f"); done
+deb="$(ls "$out"/pontelo_*_*.deb)"
+[ "${#debs[@]}" -gt 0 ] || { echo "no binary package in $changes" >&2; exit 1; }
+echo "packages: ${debs[*]}"
 
 work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-dpkg-deb -x "$deb" "$work/root"
-desktop-file-validate "$work/root/usr/share/applications/org.example.ilpontelo.pontelo.desktop"
-appstreamcli validate --pedantic --no-net "$work/root/usr/share/metainfo/org.example.ilpontelo.pontelo.metainfo.xml" | tee "$work/appstream.log"
-! grep -qE "^[EWIP]: " "$work/appstream.log" || { echo "appstreamcli finds fault with the metainfo" >&2; exit 1; }
-for f in usr/bin/pontelo usr/share/icons/hicolor/scalable/apps/org.example.ilpontelo.pontelo.svg \
-         usr/share/icons/hicolor/48x48/apps/org.example.ilpontelo.pontelo.png \
-         usr/share/icons/hicolor/256x256/apps/org.example.ilpontelo.pontelo.png \
-         usr/share/doc/pontelo/copyright usr/share/doc/pontelo/changelog.gz \
-         usr/share/man/man6/pontelo.6.gz usr/share/man/it/man6/pontelo.6.gz; do
-    [ -s "$work/root/$f" ] || { echo "missing from the package: /$f" >&2; exit 1; }
-done
-dpkg-deb -f "$deb" Version | grep -qx "$(sed -n 's/^project(Pontelo VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)" \
-    || { echo "package version differs from the program's" >&2; exit 1; }
+# lintian leaves cache files behind in the temporary folder: every tool here
+# gets one that goes with the check's own.
+mkdir "$work/tmp"
+export TMPDIR="$work/tmp"
+# apt reads autopkgtest's repository of the built packages as its own user.
+chmod 755 "$work" "$work/tmp"
+before="$(dpkg-query -W -f='${db:Status-Status}' pontelo 2>/dev/null || true)"
+cleanup() {
+    rm -rf "$work"
+    # One by one: apt refuses the whole list if it knows one name not.
+    if [ "$before" != installed ]; then
+        for p in pontelo pontelo-dbgsym; do
+            ! dpkg-query -W "$p" >/dev/null 2>&1 || DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq "$p" >/dev/null
+        done
+    fi
+}
+trap cleanup EXIT
+[ "$before" != installed ] || echo "pontelo was installed: the package built here stays installed in its place"
+step() { echo "$1: $(($(date +%s) - start)) s"; }
 
-# Debian's own checks: any finding fails, informational ones included.
-if ! lintian --fail-on error,warning,info -I --tag-display-limit 0 "$deb" >"$work/lintian.log" 2>&1 ||
-    grep -qE '^[EWI]: ' "$work/lintian.log"; then
-    grep -v 'running with root privileges' "$work/lintian.log" >&2
-    echo "lintian rejects the package" >&2
-    exit 1
-fi
-echo "lintian: no findings"
-# The binary is hardened as the distribution builds its own.
+# The newest changelog entry gives the package its version and the installed
+# metainfo and manual page their release and date.
+start="$(date +%s)"
+dpkg-deb -x "$deb" "$work/root"
+version="$(dpkg-parsechangelog -l "$out"/pontelo-*/debian/changelog -SVersion)"
+date="$(date -u -d "@$(dpkg-parsechangelog -l "$out"/pontelo-*/debian/changelog -STimestamp)" +%F)"
+grep -q "<release version=\"${version%-*}\" date=\"$date\"/>" \
+    "$work/root/usr/share/metainfo/org.example.ilpontelo.pontelo.metainfo.xml" ||
+    { echo "the metainfo does not name release ${version%-*} of $date" >&2; exit 1; }
+zcat "$work/root/usr/share/man/it/man6/pontelo.6.gz" | grep -q "^\.TH PONTELO 6 \"$date\" \"Il Pontelo ${version%-*}\"" ||
+    { echo "the Italian manual page does not name release ${version%-*} of $date" >&2; exit 1; }
+# The binary is hardened as the distribution builds its own, and stripped.
 readelf -d "$work/root/usr/bin/pontelo" | grep -q 'FLAGS.*BIND_NOW' || { echo "pontelo is not linked with -z now" >&2; exit 1; }
 readelf -lW "$work/root/usr/bin/pontelo" | grep -q GNU_RELRO || { echo "pontelo has no RELRO" >&2; exit 1; }
 readelf -S "$work/root/usr/bin/pontelo" | grep -q '\.debug_' && { echo "pontelo is not stripped" >&2; exit 1; }
 
+# Debian's own checks: any finding fails, pedantic and experimental ones too.
+if ! lintian --pedantic -E -I --fail-on error,warning,info,pedantic,experimental --tag-display-limit 0 \
+    "$changes" >"$work/lintian.log" 2>&1 || grep -qE '^[EWIPX]: ' "$work/lintian.log"; then
+    grep -v 'running with root privileges' "$work/lintian.log" >&2
+    echo "lintian rejects the packages" >&2
+    exit 1
+fi
+step "lintian on the source and binary packages: no findings"
+# Every compile and link got the hardening flags (PIE is the compiler's default).
+blhc --bindnow "$log" || { echo "blhc finds hardening flags missing in $log" >&2; exit 1; }
+step "blhc: no flag missing"
+
+# The same source built a day later, elsewhere, with another umask, locale
+# and time zone, and without the tests (which install nothing), must give
+# the same packages, byte for byte.
+mkdir "$work/altrove"
+dpkg-source -q -x "$dsc" "$work/altrove/pontelo"
+locale=C.UTF-8
+[ "$(locale | sed -n 's/^LC_CTYPE="\?\([^"]*\)"\?$/\1/p')" != C.UTF-8 ] || locale=C
+if ! (cd "$work/altrove/pontelo" && umask 0002 &&
+    LC_ALL="$locale" LANG="$locale" TZ=Asia/Tokyo DEB_BUILD_OPTIONS=nocheck \
+        faketime -f +1d dpkg-buildpackage -us -uc -b -j"$(nproc)") >"$work/altrove.log" 2>&1; then
+    tail -n 40 "$work/altrove.log" >&2
+    echo "the second build failed" >&2
+    exit 1
+fi
+for f in "${debs[@]}"; do
+    if ! cmp -s "$out/$f" "$work/altrove/$f"; then
+        diffoscope --text - --max-report-size 200000 "$out/$f" "$work/altrove/$f" | head -n 80 >&2 || true
+        echo "$f differs between two builds" >&2
+        exit 1
+    fi
+done
+step "second build: the same ${#debs[@]} packages, byte for byte"
+
+# The package's own tests, on this machine, against the packages built.
+if ! autopkgtest "${debs[@]/#/$out/}" "$dsc" -- null >"$work/autopkgtest.log" 2>&1; then
+    cat "$work/autopkgtest.log" >&2
+    echo "autopkgtest fails" >&2
+    exit 1
+fi
+sed -n '/@@@@ summary/,/Binaries: resetting/{/^autopkgtest \[/!p}' "$work/autopkgtest.log"
+step "autopkgtest passed"
+
+# Installed on its own, the program starts and keeps running.
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >/dev/null
-status=0
 QT_QPA_PLATFORM=offscreen /usr/bin/pontelo >"$work/run.log" 2>&1 &
 pid=$!
 sleep 4
-if kill -0 "$pid" 2>/dev/null; then
-    echo "installed program is running after 4 s"
-    kill "$pid"
-    wait "$pid" 2>/dev/null || true
-else
+if ! kill -0 "$pid" 2>/dev/null; then
     echo "installed program ended early:" >&2
     cat "$work/run.log" >&2
-    status=1
+    exit 1
 fi
-DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq pontelo >/dev/null
-exit "$status"
+kill "$pid"
+wait "$pid" 2>/dev/null || true
+if [ "$before" != installed ]; then
+    DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq pontelo >/dev/null
+    ! dpkg-query -W -f='${db:Status-Status}' pontelo 2>/dev/null | grep -qx installed ||
+        { echo "pontelo is still installed after its removal" >&2; exit 1; }
+    [ ! -e /usr/bin/pontelo ] || { echo "/usr/bin/pontelo is left after the removal" >&2; exit 1; }
+    step "installed program running after 4 s, removed"
+else
+    step "installed program running after 4 s, kept installed"
+fi

@@ -1,20 +1,47 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds the Debian package of the program; prints its path.
-# Usage: package.sh [BUILD_DIR]
-# Without BUILD_DIR it builds the program alone in build-package/. Given a
-# build directory (the test command passes its normal build, tests and all),
-# it configures that one the package's way, which changes nothing in a build
-# configured so already, and packages it without compiling it again.
+# Builds the Debian source and binary packages from the release tarball, as a
+# distribution builds them, and prints the path of the binary package.
+# Usage: package.sh [OUT_DIR [REVISION]]  (default build-package/, emptied
+# first; the revision as for scripts/release-tarball.sh: default the tracked
+# files of the working tree)
+# OUT_DIR receives the .orig tarball, the source package, the binary
+# packages with their .changes, the build log pontelo_VERSION_ARCH.build and
+# the unpacked source tree pontelo-VERSION/, built in obj-TRIPLET/ (where the
+# test command's end-to-end checks find the program and the test drivers).
+# DEB_BUILD_OPTIONS is passed on: nocheck builds no tests and runs none.
 set -euo pipefail
-build="$(realpath -m "${1:-$(dirname "$0")/../build-package}")"
+out="$(realpath -m "${1:-$(dirname "$0")/../build-package}")"
+shift || true
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh --package >&2
+rm -rf "$out"
+tarball="$(bash scripts/release-tarball.sh "$out" "$@")"
+version="$(basename "$tarball" .tar.xz)"
+version="${version#pontelo-}"
+mv "$tarball" "$out/pontelo_$version.orig.tar.xz"
+tar -xf "$out/pontelo_$version.orig.tar.xz" -C "$out"
+src="$out/pontelo-$version"
+# The packaging of the same revision (or of the working tree, as the tarball).
 if [ $# -gt 0 ]; then
-    bash scripts/configure-package.sh "$build" >&2
+    # The folder's own tree: .gitattributes keeps debian/ out of the commit's.
+    git archive --format=tar --prefix=debian/ "$1:debian" | tar -xf - -C "$src"
 else
-    bash scripts/configure-package.sh "$build" -DPONTELO_TESTS=OFF >&2
+    git ls-files -z debian | tar -cf - --null -T - | tar -xf - -C "$src"
 fi
-cmake --build "$build" -j"$(nproc)" >&2
-(cd "$build" && cpack -G DEB >&2)
-ls -1 "$build"/pontelo_*.deb | tail -1
+cd "$src"
+if ! dpkg-checkbuilddeps >/dev/null 2>&1; then
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get build-dep -y -qq ./ >&2
+fi
+debversion="$(dpkg-parsechangelog -SVersion)"
+arch="$(dpkg-architecture -qDEB_HOST_ARCH)"
+log="$out/pontelo_${debversion}_$arch.build"
+if ! dpkg-buildpackage -us -uc -j"$(nproc)" >"$log" 2>&1; then
+    tail -n 60 "$log" >&2
+    echo "dpkg-buildpackage failed; its log: $log" >&2
+    exit 1
+fi
+grep -E '^(100% tests passed|[0-9]+% tests passed)' "$log" >&2 || true
+echo "$out/pontelo_${debversion}_$arch.deb"

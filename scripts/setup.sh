@@ -17,9 +17,20 @@ packages=(
     poppler-utils
 )
 
-# With --package: what building and checking the Debian package needs.
+# With --package: what building the Debian package needs (debian/rules runs
+# dh; the package's tests read their PDFs with poppler-utils, above).
 if [ "${1:-}" = "--package" ] || [ "${1:-}" = "--test" ]; then
-    packages+=(dpkg-dev file desktop-file-utils appstream lintian)
+    packages+=(dpkg-dev debhelper xz-utils)
+fi
+# With --test: what a sponsor checks the package with: lintian, blhc for the
+# hardening flags in the build log, faketime for the second build a day
+# later and diffoscope to show how two builds differ; autopkgtest with what
+# the package's own tests need (an X server with openbox for the smoke test,
+# xdotool and wmctrl to end the program, the validators for its desktop
+# entry and metainfo), installed here so that running them adds nothing.
+if [ "${1:-}" = "--test" ]; then
+    packages+=(lintian blhc faketime diffoscope-minimal autopkgtest)
+    packages+=(xvfb xauth openbox xdotool wmctrl x11-utils desktop-file-utils appstream)
 fi
 # With --test: a real print queue for the printing check, and python3 for
 # its printing service that never answers; the end-to-end checks' displays,

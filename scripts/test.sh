@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds and runs every test: once in a normal
-# build, with the printing check through a real CUPS queue, the desktop check
-# on X servers with a window manager, and the Debian
-# package made from that build, validated, installed, started and removed;
+# build, which is the Debian package's own, with the printing check through a
+# real CUPS queue, the desktop check on X servers with a window manager, and
+# the Debian packages checked as a sponsor would (lintian, blhc, a second
+# build that must give the same bytes, autopkgtest, install and removal);
 # once with AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -15,12 +16,12 @@ export QT_QPA_PLATFORM=offscreen LC_ALL=C LANG=C
 git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 jobs="$(nproc)"
 
-# Configured as the package is built, so that the package check below
-# packages this build instead of compiling a third one.
-bash scripts/configure-package.sh build-test
-cmake --build build-test -j"$jobs"
-# Every test keeps its files in folders of its own: they run side by side.
-ctest --test-dir build-test --output-on-failure -j"$jobs"
+# The normal build is the Debian package's build from the release tarball
+# (dpkg-buildpackage, whose dh_auto_test runs every test with ctest, side by
+# side: each keeps its files in folders of its own). The checks below use its
+# build folder, so nothing is compiled twice.
+bash scripts/package.sh build-test >/dev/null
+build="$(ls -d build-test/pontelo-*/obj-*)"
 
 # The sanitizer build compiles while the checks below mostly wait on their
 # displays, queues and package tools; at the lowest priority, so that they
@@ -32,10 +33,10 @@ asan=$!
 # A failed check ends the script; the build must not outlive it.
 trap '[ -z "$asan" ] || kill -- -"$asan" 2>/dev/null || true' EXIT
 
-bash scripts/check-accessibility.sh build-test
-bash scripts/check-cups.sh build-test
-bash scripts/check-desktop.sh build-test
-bash scripts/check-wayland.sh build-test
+bash scripts/check-accessibility.sh "$build"
+bash scripts/check-cups.sh "$build"
+bash scripts/check-desktop.sh "$build"
+bash scripts/check-wayland.sh "$build"
 bash scripts/check-package.sh build-test
 
 status=0
