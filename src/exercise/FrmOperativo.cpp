@@ -27,6 +27,10 @@ constexpr int kRifiutiPrimaDiIntervenire = 3;
 // Milliseconds in which a panel just come to the front takes no press: the
 // second tap of a slow double tap on "Verifica" or "NO" lands on it.
 constexpr int kAssestamento = 800;
+// BaseTasto records which keyboard typed the last digit, as the key code of
+// its "0": 48 for the main row, 96 for the numeric keypad.
+constexpr qint16 kBaseRigaCifre = 48;
+constexpr qint16 kBaseTastierinoNumerico = 96;
 } // namespace
 
 FrmOperativo::FrmOperativo() : Form(kName, QSizeF(11910, 8640), Kind::Scaled) {}
@@ -198,7 +202,8 @@ void FrmOperativo::buildPanels() {
 
     fraTastierino_ = pannello(QStringLiteral("fraTastierino"), 6600, 5265);
     option2_ = gruppo(QStringLiteral("Option2"), [this](int i) { PremiTasto(i); });
-    option2_->setKeyHandler([this](int codice, int indice) { return tastoTastierino(codice, indice); });
+    option2_->setKeyHandler(
+        [this](QKeyCombination tasto, int indice) { return tastoTastierino(tasto, indice); });
     option2_->setArrowNavigation(true);
     const double cifre[10][2] = {{30, 120},   {1170, 120}, {2295, 120}, {3435, 120}, {45, 705},
                                  {1170, 705}, {2295, 705}, {3435, 705}, {45, 1290},  {1170, 1290}};
@@ -396,37 +401,36 @@ void FrmOperativo::PremiTasto(int indice) {
     }
 }
 
-bool FrmOperativo::tastoTastierino(int codice, int indice) {
+bool FrmOperativo::tastoTastierino(QKeyCombination tasto, int indice) {
     Modulo2& m = Modulo2::get();
-    auto cifra = [&](int base) {
-        m.BaseTasto = static_cast<qint16>(base);
-        const int d = codice - base;
+    const Qt::Key chiave = tasto.key();
+    if (chiave >= Qt::Key_0 && chiave <= Qt::Key_9) {
+        const bool tastierino = tasto.keyboardModifiers().testFlag(Qt::KeypadModifier);
+        m.BaseTasto = tastierino ? kBaseTastierinoNumerico : kBaseRigaCifre;
+        const int d = chiave - Qt::Key_0;
         if (option2_->tile(d)->isEnabled()) {
             PremiTasto(d);
             option2_->focusTile(kVerifica);
         }
         return true;
-    };
-    if (codice >= vk::Digit0 && codice <= vk::Digit0 + 9)
-        return cifra(vk::Digit0);
-    if (codice >= vk::Numpad0 && codice <= vk::Numpad0 + 9)
-        return cifra(vk::Numpad0);
-    switch (codice) {
-    case 'C':
-    case vk::Backspace:
+    }
+    switch (chiave) {
+    case Qt::Key_C:
+    case Qt::Key_Backspace:
         if (option2_->tile(kCancella)->isEnabled())
             PremiTasto(kCancella);
         return true;
-    case 'V':
+    case Qt::Key_V:
         option2_->focusTile(kVerifica);
         return true;
-    case 'A':
+    case Qt::Key_A:
         option2_->focusTile(kAvanti);
         return true;
-    case 'E':
+    case Qt::Key_E:
         option2_->focusTile(kEsco);
         return true;
-    case vk::Enter:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
         PremiTasto(indice);
         return true;
     default:

@@ -3,6 +3,7 @@
 
 #include "framework/Form.h"
 
+#include <QKeyCombination>
 #include <array>
 
 class CommandTile;
@@ -61,7 +62,7 @@ private:
     void buildRow();
     void buildResults();
     void buildPanels();
-    bool tastoTastierino(int codice, int indice);
+    bool tastoTastierino(QKeyCombination tasto, int indice);
     void mostraPannello(Frame* pannello);
     void visualizzaEsercizio();
     void allineaCorrezione();

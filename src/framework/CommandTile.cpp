@@ -13,58 +13,17 @@
 #include <utility>
 
 namespace {
-// A key release that has not reached its group yet. On X11 a held key arrives
-// as release/press pairs with the same timestamp, which Qt does not always
-// mark as auto-repeat (the press may not be queued yet when the release is
-// read). So a release only takes effect when the next key event shows it was
-// real: a press of the same key with the same timestamp makes it a repeat.
-struct PendingRelease {
-    QPointer<TileGroup> group;
-    int index = 0;
-    int key = 0;
-    quint64 timestamp = 0;
-    bool pending = false;
-};
-PendingRelease pendingRelease;
-
 void applyPendingRelease() {
-    if (!pendingRelease.pending)
+    CommandTile::Input& in = CommandTile::input();
+    in.repeats.clear();
+    if (!in.release.pending)
         return;
-    pendingRelease.pending = false;
-    if (pendingRelease.group)
-        pendingRelease.group->keyUp(pendingRelease.index);
+    in.release.pending = false;
+    if (in.release.group)
+        in.release.group->keyUp(in.release.index);
 }
 
-// True when this press and the pending release are the two halves of a repeat.
-bool completesRepeat(const QKeyEvent* press) {
-    return pendingRelease.pending && press->timestamp() != 0 && press->key() == pendingRelease.key &&
-           press->timestamp() == pendingRelease.timestamp;
-}
-
-// The tile the last single press went to, and when. A double click's second
-// press reaches whatever lies under the pointer by then: after "Verifica" at
-// the last operation that is "Ricomincia", after a wrong answer "SI".
-// The time is kept apart from the tile: a press that closed its window still
-// makes a quick second press a double click.
-struct LastPress {
-    QPointer<CommandTile> tile;
-    quint64 timestamp = 0;
-    bool any = false;
-};
-LastPress lastPress;
-
-// The time of the latest press or key a tile received, and whether the
-// action running now comes from a touch screen.
-quint64 latestInput = 0;
-bool touchAction = false;
-
-// Qt gives the focus to a clicked tile before the tile sees the press; a
-// press that does nothing gives it back.
-struct FocusTakenByMouse {
-    QPointer<CommandTile> from;
-    QPointer<CommandTile> to;
-};
-FocusTakenByMouse focusTaken;
+using FocusTakenByMouse = CommandTile::Input::FocusTakenByMouse;
 
 // A press that does nothing leaves the focus where it was.
 void giveFocusBack(const CommandTile* pressed, const FocusTakenByMouse& taken) {
@@ -78,12 +37,17 @@ bool fromTouchScreen(const QMouseEvent* event) {
 }
 } // namespace
 
+CommandTile::Input& CommandTile::input() {
+    static Input tiles;
+    return tiles;
+}
+
 quint64 CommandTile::inputTime() {
-    return latestInput;
+    return input().latestTime;
 }
 
 bool CommandTile::actingOnTouch() {
-    return touchAction;
+    return input().touchAction;
 }
 
 CommandTile::CommandTile(TileGroup* group, int index, QWidget* parent)
@@ -146,7 +110,7 @@ void CommandTile::paintEvent(QPaintEvent*) {
 void CommandTile::focusInEvent(QFocusEvent* event) {
     QAbstractButton::focusInEvent(event);
     if (event->reason() == Qt::MouseFocusReason)
-        focusTaken.to = this;
+        input().focusTaken.to = this;
     setBackColor(group_->focusColor());
     resetPressed();
     group_->tileFocused(index_);
@@ -154,9 +118,9 @@ void CommandTile::focusInEvent(QFocusEvent* event) {
 
 void CommandTile::focusOutEvent(QFocusEvent* event) {
     QAbstractButton::focusOutEvent(event);
-    focusTaken = {};
+    input().focusTaken = {};
     if (event->reason() == Qt::MouseFocusReason)
-        focusTaken.from = this;
+        input().focusTaken.from = this;
     setBackColor(group_->restColor());
     resetPressed();
 }
@@ -167,19 +131,20 @@ void CommandTile::mousePressEvent(QMouseEvent* event) {
 }
 
 bool CommandTile::press(QMouseEvent* event) {
+    Input& in = input();
     const quint64 time = event->timestamp();
-    latestInput = time;
-    const FocusTakenByMouse taken = std::exchange(focusTaken, {});
+    in.latestTime = time;
+    const FocusTakenByMouse taken = std::exchange(in.focusTaken, {});
     if (group_->settling(time)) {
         // The press was meant for what lay here before the tile came forward.
         giveFocusBack(this, taken);
         return false;
     }
-    lastPress = {this, time, true};
+    in.lastPress = {this, time, true};
     value_ = true;
-    const bool outer = std::exchange(touchAction, fromTouchScreen(event));
+    const bool outer = std::exchange(in.touchAction, fromTouchScreen(event));
     group_->runAction(index_);
-    touchAction = outer;
+    in.touchAction = outer;
     return true;
 }
 
@@ -187,19 +152,21 @@ void CommandTile::mouseDoubleClickEvent(QMouseEvent* event) {
     event->accept();
     const quint64 interval = quint64(qMax(0, QGuiApplication::styleHints()->mouseDoubleClickInterval()));
     const quint64 time = event->timestamp();
+    Input& in = input();
     // Qt may call a late second tap a double click (a touch id reused, as on
     // Wayland): by the events' own times it is a press of its own.
-    const bool quick = lastPress.any && time >= lastPress.timestamp && time - lastPress.timestamp <= interval;
-    const bool sameTile = lastPress.tile == this;
+    const Input::LastPress& last = in.lastPress;
+    const bool quick = last.any && time >= last.timestamp && time - last.timestamp <= interval;
+    const bool sameTile = last.tile == this;
     if (quick && !sameTile) {
-        lastPress = {};
-        latestInput = time;
-        giveFocusBack(this, std::exchange(focusTaken, {}));
+        in.lastPress = {};
+        in.latestTime = time;
+        giveFocusBack(this, std::exchange(in.focusTaken, {}));
         return;
     }
     press(event);
     if (quick)
-        lastPress = {};
+        in.lastPress = {};
 }
 
 void CommandTile::mouseReleaseEvent(QMouseEvent* event) {
@@ -213,24 +180,27 @@ void CommandTile::mouseMoveEvent(QMouseEvent* event) {
 
 void CommandTile::keyPressEvent(QKeyEvent* event) {
     event->accept();
-    latestInput = event->timestamp();
+    Input& in = input();
+    in.latestTime = event->timestamp();
     bool repeat = event->isAutoRepeat();
-    if (completesRepeat(event)) {
-        pendingRelease.pending = false;
+    if (in.release.pending && in.repeats.pairsWithRelease(event->key(), event->timestamp())) {
+        // The release before it was the first half of a repeat, not a release.
+        in.release.pending = false;
+        in.repeats.clear();
         repeat = true;
     } else {
         applyPendingRelease();
     }
     if (repeat && group_->ignoresKeysHeldOnFocus())
         return;
-    const int code = vk::fromKeyEvent(event);
     QPointer<CommandTile> self(this);
     QPointer<TileGroup> group(group_);
-    group->keyDown(index_, code);
+    group->keyDown(index_, event->keyCombination());
     if (!self || !group)
         return;
-    if (code == vk::Left || code == vk::Up || code == vk::Right || code == vk::Down) {
-        group->arrowKey(index_, code);
+    const auto key = Qt::Key(event->key());
+    if (key == Qt::Key_Left || key == Qt::Key_Up || key == Qt::Key_Right || key == Qt::Key_Down) {
+        group->arrowKey(index_, key);
         return;
     }
     if (!event->text().isEmpty())
@@ -250,5 +220,7 @@ void CommandTile::keyReleaseEvent(QKeyEvent* event) {
         group_->keyUp(index_);
         return;
     }
-    pendingRelease = {group_, index_, event->key(), event->timestamp(), true};
+    Input& in = input();
+    in.release = {group_, index_, true};
+    in.repeats.released(event->key(), event->timestamp(), false);
 }

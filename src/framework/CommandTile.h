@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/KeyRepeats.h"
+
 #include <QAbstractButton>
 #include <QColor>
+#include <QPointer>
 
 class TileGroup;
 
@@ -33,6 +36,45 @@ public:
     static quint64 inputTime();
     // True while a tile acts on a press that came from a touch screen.
     static bool actingOnTouch();
+
+    // What the tiles remember from one input event to the next. It belongs
+    // to no tile: a key's release, a double click's second press or the
+    // focus a press took may reach another tile, after the first one's window
+    // has gone. One for the program, as there is one keyboard and one
+    // pointer; a test puts it back with `input() = {}`.
+    struct Input {
+        // A key release that has not reached its group yet: it only takes
+        // effect when the next key event shows it was real, not the first
+        // half of a held key's repeat (the release is then kept in repeats).
+        struct PendingRelease {
+            QPointer<TileGroup> group;
+            int index = 0;
+            bool pending = false;
+        } release;
+        KeyRepeats repeats;
+        // The tile the last single press went to, and when. A double click's
+        // second press reaches whatever lies under the pointer by then: after
+        // "Verifica" at the last operation that is "Ricomincia", after a
+        // wrong answer "SI". The time is kept apart from the tile: a press
+        // that closed its window still makes a quick second press a double
+        // click.
+        struct LastPress {
+            QPointer<CommandTile> tile;
+            quint64 timestamp = 0;
+            bool any = false;
+        } lastPress;
+        // The time of the latest press or key a tile received, and whether
+        // the action running now comes from a touch screen.
+        quint64 latestTime = 0;
+        bool touchAction = false;
+        // Qt gives the focus to a clicked tile before the tile sees the
+        // press; a press that does nothing gives it back.
+        struct FocusTakenByMouse {
+            QPointer<CommandTile> from;
+            QPointer<CommandTile> to;
+        } focusTaken;
+    };
+    static Input& input();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -98,16 +98,17 @@ void Form::rescale() {
     afterRescale();
 }
 
-namespace {
-// The frame the window manager gave the last window it framed: the best guess
-// for a window not framed yet.
-QMargins lastFrameMargins;
+Form::FrameGuess& Form::frameGuess() {
+    static FrameGuess guess;
+    return guess;
+}
 
+namespace {
 QMargins frameMarginsOf(const QWidget* w) {
     const QWindow* handle = w->windowHandle();
     const QMargins m = handle && w->isVisible() ? handle->frameMargins() : QMargins();
     if (!m.isNull())
-        lastFrameMargins = m;
+        Form::frameGuess().lastFramed = m;
     return m;
 }
 } // namespace
@@ -119,7 +120,7 @@ void Form::centreOnScreen() {
     QMargins margins = frameMarginsOf(this);
     const bool known = !margins.isNull() || (windowFlags() & Qt::FramelessWindowHint);
     if (margins.isNull() && !(windowFlags() & Qt::FramelessWindowHint))
-        margins = lastFrameMargins;
+        margins = frameGuess().lastFramed;
     QRect frame(QPoint(0, 0), size().grownBy(margins));
     frame.moveCenter(screen->availableGeometry().center());
     // For a window, move() places the frame's top left corner.

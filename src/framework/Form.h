@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QMainWindow>
+#include <QMargins>
 #include <QPointer>
 #include <QRectF>
 #include <QSizeF>
@@ -69,6 +70,14 @@ public:
     // window that is already closing does nothing.
     void unload();
     bool isUnloading() const { return state_ != State::Loaded; }
+
+    // The frame the window manager gave the last window it framed: the best
+    // guess for centring a window not framed yet. Shared by every window, as
+    // they share the window manager; a test puts it back with `frameGuess() = {}`.
+    struct FrameGuess {
+        QMargins lastFramed;
+    };
+    static FrameGuess& frameGuess();
 
 protected:
     // Creates the controls at their design positions.

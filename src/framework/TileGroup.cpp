@@ -4,53 +4,19 @@
 #include "framework/CommandTile.h"
 #include "framework/Twips.h"
 
-#include <QKeyEvent>
 #include <QPointer>
-
-namespace vk {
-int fromKeyEvent(const QKeyEvent* event) {
-    const int key = event->key();
-    if (key >= Qt::Key_0 && key <= Qt::Key_9) {
-        const int base = (event->modifiers() & Qt::KeypadModifier) ? Numpad0 : Digit0;
-        return base + (key - Qt::Key_0);
-    }
-    if (key >= Qt::Key_A && key <= Qt::Key_Z)
-        return 65 + (key - Qt::Key_A);
-    switch (key) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return Enter;
-    case Qt::Key_Backspace:
-        return Backspace;
-    case Qt::Key_Space:
-        return Space;
-    case Qt::Key_Left:
-        return Left;
-    case Qt::Key_Up:
-        return Up;
-    case Qt::Key_Right:
-        return Right;
-    case Qt::Key_Down:
-        return Down;
-    default:
-        return None;
-    }
-}
-} // namespace vk
 
 void TileGroup::setSelection(std::initializer_list<std::pair<Qt::Key, int>> keyToTile) {
     selection_.clear();
-    for (const auto& [key, tile] : keyToTile) {
-        selection_.insert(vk::fromQtKey(key), tile);
-        if (key >= Qt::Key_0 && key <= Qt::Key_9)
-            selection_.insert(vk::Numpad0 + (key - Qt::Key_0), tile);
-    }
+    // Keyed by the key alone: a keypad digit selects as the main row's does.
+    for (const auto& [key, tile] : keyToTile)
+        selection_.insert(key, tile);
 }
 
-namespace {
-int keyDepth = 0;
-TileGroup* keyGroup = nullptr;
-} // namespace
+TileGroup::KeysInProgress& TileGroup::keysInProgress() {
+    static KeysInProgress keys;
+    return keys;
+}
 
 TileGroup::TileGroup(const QString& name, Action action, QObject* parent)
     : QObject(parent), action_(std::move(action)) {
@@ -107,34 +73,39 @@ bool TileGroup::focusTile(int index) {
 }
 
 bool TileGroup::keyInProgress() {
-    return keyDepth > 0;
+    return keysInProgress().depth > 0;
 }
 
-void TileGroup::keyDown(int index, int vkCode) {
+void TileGroup::keyDown(int index, QKeyCombination key) {
     if (keyDownGuard)
         return;
     // The action may unload the window, and this group with it.
     QPointer<TileGroup> self(this);
-    TileGroup* const outer = keyGroup;
-    keyGroup = this;
-    ++keyDepth;
-    const bool handled = keyHandler_ ? keyHandler_(vkCode, index) : defaultKeyDown(index, vkCode);
-    --keyDepth;
-    keyGroup = outer;
+    KeysInProgress& keys = keysInProgress();
+    TileGroup* const outer = keys.group;
+    keys.group = this;
+    ++keys.depth;
+    const bool handled = keyHandler_ ? keyHandler_(key, index) : defaultKeyDown(index, key);
+    --keys.depth;
+    keys.group = outer;
     if (handled && self)
         keyDownGuard = true;
 }
 
-bool TileGroup::defaultKeyDown(int index, int vkCode) {
-    if (selection_.contains(vkCode)) {
-        focusTile(selection_.value(vkCode));
+bool TileGroup::defaultKeyDown(int index, QKeyCombination key) {
+    const auto selected = selection_.constFind(key.key());
+    if (selected != selection_.cend()) {
+        focusTile(*selected);
         return true;
     }
-    if (vkCode == vk::Enter) {
+    switch (key.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
         runAction(index);
         return true;
+    default:
+        return false;
     }
-    return false;
 }
 
 void TileGroup::characterTyped(int index, QChar character) {
@@ -175,14 +146,14 @@ void TileGroup::tileFocused(int) {
     if (!ignoreHeld_)
         return;
     keyDownGuard = keyInProgress();
-    if (keyInProgress() && keyGroup != this)
-        heldFrom_ = keyGroup;
+    if (keyInProgress() && keysInProgress().group != this)
+        heldFrom_ = keysInProgress().group;
 }
 
-void TileGroup::arrowKey(int index, int vkCode) {
+void TileGroup::arrowKey(int index, Qt::Key key) {
     if (!arrows_)
         return;
-    moveByArrow(index, (vkCode == vk::Left || vkCode == vk::Up) ? -1 : 1);
+    moveByArrow(index, (key == Qt::Key_Left || key == Qt::Key_Up) ? -1 : 1);
 }
 
 void TileGroup::moveByArrow(int index, int step) {

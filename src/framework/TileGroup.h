@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QKeyCombination>
 #include <QList>
 #include <QMap>
 #include <QObject>
@@ -10,35 +11,6 @@
 #include <functional>
 
 class CommandTile;
-class QKeyEvent;
-
-// Virtual-key codes the windows test for.
-namespace vk {
-constexpr int Backspace = 8;
-constexpr int Enter = 13;
-constexpr int Space = 32;
-constexpr int Left = 37;
-constexpr int Up = 38;
-constexpr int Right = 39;
-constexpr int Down = 40;
-constexpr int Digit0 = 48;
-constexpr int Numpad0 = 96;
-constexpr int None = -1;
-
-// The virtual-key code of a main-keyboard digit or letter key.
-constexpr int fromQtKey(Qt::Key key) {
-    if (key >= Qt::Key_0 && key <= Qt::Key_9)
-        return Digit0 + (key - Qt::Key_0);
-    if (key >= Qt::Key_A && key <= Qt::Key_Z)
-        return 65 + (key - Qt::Key_A);
-    return None;
-}
-
-// The virtual-key code of a Qt key event: main-row digits 48-57, keypad digits
-// 96-105, letters 65-90, Enter 13, Backspace 8, arrows 37-40, Space 32;
-// None for anything else.
-int fromKeyEvent(const QKeyEvent* event);
-} // namespace vk
 
 // One control array of command tiles with a single action procedure and the
 // two guards that keep a held key from acting more than once.
@@ -47,8 +19,9 @@ class TileGroup : public QObject {
 public:
     using Action = std::function<void(int index)>;
     // Handles a key down on the tile with this index; returns false to discard
-    // the key without setting the guard.
-    using KeyHandler = std::function<bool(int vkCode, int index)>;
+    // the key without setting the guard. The key comes with its modifiers:
+    // Qt::KeypadModifier tells the numeric keypad's digits from the main row's.
+    using KeyHandler = std::function<bool(QKeyCombination key, int index)>;
 
     TileGroup(const QString& name, Action action, QObject* parent);
 
@@ -99,23 +72,34 @@ public:
     bool keyPressGuard = false;
 
     // Entry points for the tiles' events.
-    void keyDown(int index, int vkCode);
+    void keyDown(int index, QKeyCombination key);
     void characterTyped(int index, QChar character);
     void keyUp(int index);
-    void arrowKey(int index, int vkCode);
+    void arrowKey(int index, Qt::Key key);
     void tileFocused(int index);
 
     // True while a key-down is being handled by any tile group.
     static bool keyInProgress();
 
+    // The key-downs being handled now, across every group: an action may
+    // give the focus to another group's tile, which must know that the key
+    // still held went down elsewhere. It belongs to no group, since the key
+    // outlives the focus; a test puts it back with `keysInProgress() = {}`.
+    struct KeysInProgress {
+        int depth = 0;
+        // The group handling the innermost one.
+        TileGroup* group = nullptr;
+    };
+    static KeysInProgress& keysInProgress();
+
 private:
-    bool defaultKeyDown(int index, int vkCode);
+    bool defaultKeyDown(int index, QKeyCombination key);
     void moveByArrow(int index, int step);
 
     Action action_;
     KeyHandler keyHandler_;
     QList<CommandTile*> tiles_;
-    QMap<int, int> selection_;
+    QMap<Qt::Key, int> selection_;
     QColor focus_{Qt::white};
     QColor rest_{Qt::lightGray};
     bool arrows_ = false;

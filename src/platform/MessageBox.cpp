@@ -5,16 +5,17 @@ QString programTitle() {
     return QStringLiteral("Pontelo");
 }
 
-namespace {
-int messagesOnShow = 0;
-} // namespace
+MessageBox::OnShow& MessageBox::onShow() {
+    static OnShow messages;
+    return messages;
+}
 
 void MessageBox::show(const QString& text) {
-    ++messagesOnShow;
+    ++onShow().count;
     display(text);
-    --messagesOnShow;
+    --onShow().count;
 }
 
 bool MessageBox::showing() {
-    return messagesOnShow > 0;
+    return onShow().count > 0;
 }

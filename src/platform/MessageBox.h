@@ -13,6 +13,14 @@ public:
     // has lost it to the message, not to another window of the program.
     static bool showing();
 
+    // How many messages are on show now, whichever message box shows them
+    // (one message's window may print and show another). One for the program,
+    // as there is one screen; a test puts it back with `onShow() = {}`.
+    struct OnShow {
+        int count = 0;
+    };
+    static OnShow& onShow();
+
 protected:
     virtual void display(const QString& text) = 0;
 };

@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/QtMessageBox.h"
 
+#include "platform/KeyRepeats.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
-#include <QSet>
 
 namespace {
 // Lets through only the keys pressed after the box appeared. The repeats of
 // a key already held (Enter held on a print tile) would close the box before
-// it could be read. On X11 a repeat may arrive as a release and a press with
-// the same timestamp that Qt has not marked as repeats.
+// it could be read.
 class FreshKeysOnly : public QObject {
 public:
     explicit FreshKeysOnly(QWidget* box) : box_(box) {}
@@ -24,18 +24,16 @@ protected:
             return false;
         const auto* key = static_cast<QKeyEvent*>(event);
         if (event->type() == QEvent::KeyRelease) {
-            if (!key->isAutoRepeat())
-                releases_.insert({key->key(), key->timestamp()});
+            repeats_.released(key->key(), key->timestamp(), key->isAutoRepeat());
             return false;
         }
-        const bool pairedWithRelease =
-            key->timestamp() != 0 && releases_.contains({key->key(), key->timestamp()});
-        return key->isAutoRepeat() || pairedWithRelease;
+        return repeats_.isRepeat(key->key(), key->timestamp(), key->isAutoRepeat());
     }
 
 private:
     QWidget* box_;
-    QSet<std::pair<int, quint64>> releases_;
+    // Every release seen while the box is up.
+    KeyRepeats repeats_;
 };
 } // namespace
 

@@ -7,14 +7,16 @@
 #include "framework/Twips.h"
 
 #include <QFontMetricsF>
+#include <QKeySequence>
 #include <QPainter>
 
 namespace {
 const QString kSegnaposto = QStringLiteral("?");
-constexpr int kPrimaLettera = vk::fromQtKey(Qt::Key_A);
-constexpr int kUltimaLettera = vk::fromQtKey(Qt::Key_Z);
-constexpr int kCifra1 = vk::fromQtKey(Qt::Key_1);
-constexpr int kCifra2 = vk::fromQtKey(Qt::Key_2);
+
+// The key of letter tile i: Qt numbers A to Z in a row.
+Qt::Key tastoLettera(int i) {
+    return Qt::Key(Qt::Key_A + i);
+}
 
 // The letter tiles: seven to a row, the erasing one two wide after "Z"; a
 // cell is 50 by 46 pixels, above the 38 (1 cm) a finger needs.
@@ -92,7 +94,7 @@ void FrmNome::build() {
         QStringLiteral("Option4"), [this](int) { unload(); }, this);
     // No focus colouring: the tile keeps its colour.
     option4_->setColors(bgr(kPesca), bgr(kPesca));
-    option4_->setKeyHandler([this](int codice, int) { return tastoNome(codice); });
+    option4_->setKeyHandler([this](QKeyCombination tasto, int) { return tastoNome(tasto); });
     avanti_ = addLoneTile(option4_, fondo, QStringLiteral("AVANTI"), kPostoAvanti);
     avanti_->setTextColor(bgr(kRosso));
     avanti_->setFont(designFont(QStringLiteral("Arial"), 14.25, true));
@@ -105,7 +107,7 @@ void FrmNome::MostraLettere() {
     // tile is Backspace, the window's way to correct a name.
     lettere_ = new TileGroup(
         QStringLiteral("Lettera"),
-        [this](int i) { tastoNome(i < kLettere ? kPrimaLettera + i : vk::Backspace); }, this);
+        [this](int i) { tastoNome(i < kLettere ? tastoLettera(i) : Qt::Key_Backspace); }, this);
     lettere_->setColors(option4_->focusColor(), option4_->restColor());
     const QFont lettera = designFont(QStringLiteral("Arial"), 18, true);
     const QFont cancella = designFont(QStringLiteral("Arial"), 12, true);
@@ -114,9 +116,9 @@ void FrmNome::MostraLettere() {
         const QRectF posto(kSinistraLettere + colonna * kLarghezzaLettera,
                            kAltoLettere + riga * kAltezzaLettera, (i < kLettere ? 1 : 2) * kLarghezzaLettera,
                            kAltezzaLettera);
-        CommandTile* t =
-            addTile(lettere_, fondo_,
-                    i < kLettere ? QString(QChar(kPrimaLettera + i)) : QStringLiteral("Cancella"), posto);
+        CommandTile* t = addTile(
+            lettere_, fondo_,
+            i < kLettere ? QKeySequence(tastoLettera(i)).toString() : QStringLiteral("Cancella"), posto);
         t->setFont(i < kLettere ? lettera : cancella);
         t->setTextColor(avanti_->textColor());
         // "AVANTI" keeps the focus and with it the keys.
@@ -145,27 +147,30 @@ QWidget* FrmNome::initialFocus() const {
     return avanti_;
 }
 
-bool FrmNome::tastoNome(int codice) {
-    if (codice >= kPrimaLettera && codice <= kUltimaLettera) {
+bool FrmNome::tastoNome(QKeyCombination combinazione) {
+    const Qt::Key tasto = combinazione.key();
+    if (tasto >= Qt::Key_A && tasto <= Qt::Key_Z) {
         if (lblNome_->caption() == kSegnaposto)
             lblNome_->setCaption(QString());
-        // The key code is the capital letter, whatever Shift or Caps Lock say.
-        lblNome_->setCaption(lblNome_->caption() + QChar(codice));
+        // The key's own letter is the capital, whatever Shift or Caps Lock say.
+        lblNome_->setCaption(lblNome_->caption() + QKeySequence(tasto).toString());
         return true;
     }
-    switch (codice) {
-    case vk::Backspace: {
+    switch (tasto) {
+    case Qt::Key_Backspace: {
         QString nome = lblNome_->caption();
         nome.chop(1);
         lblNome_->setCaption(nome.isEmpty() ? kSegnaposto : nome);
         return true;
     }
-    case vk::Enter:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
         Modulo2::get().NomeAlunno = lblNome_->caption();
         return true;
-    case kCifra1:
-    case kCifra2:
-        return true;
+    case Qt::Key_1:
+    case Qt::Key_2:
+        // The main row's only: the keypad's are swallowed as any other key.
+        return !combinazione.keyboardModifiers().testFlag(Qt::KeypadModifier);
     default:
         // Every other key is swallowed and leaves the guard clear.
         return false;

@@ -4,6 +4,8 @@
 #include "framework/Controls.h"
 #include "framework/Form.h"
 
+#include <QKeyCombination>
+
 class CommandTile;
 class TileGroup;
 
@@ -47,7 +49,7 @@ protected:
     QWidget* initialFocus() const override;
 
 private:
-    bool tastoNome(int codice);
+    bool tastoNome(QKeyCombination tasto);
 
     Frame* fondo_ = nullptr;
     EtichettaNome* lblNome_ = nullptr;

@@ -145,6 +145,24 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), a(azioni.size() == 2 ? 0 : seconda));
     }
 
+    // The test reset forgets what the tiles, groups, windows and message
+    // boxes keep between events: a press in one test does not make the next
+    // test's first press the second half of a double click.
+    void statoRimessoDalReset() {
+        const ulong t = laterInputTime();
+        pressAt(a(0), t);
+        TileGroup::keysInProgress().depth = 1;
+        Form::frameGuess().lastFramed = QMargins(4, 30, 4, 4);
+        ++MessageBox::onShow().count;
+        resetProgram();
+        QCOMPARE(CommandTile::inputTime(), quint64(0));
+        QVERIFY(!TileGroup::keyInProgress());
+        QVERIFY(Form::frameGuess().lastFramed.isNull());
+        QVERIFY(!MessageBox::showing());
+        pressAt(a(1), t + 10, QEvent::MouseButtonDblClick);
+        QCOMPARE(banco->azioni, QStringLiteral("A0A1"));
+    }
+
     // A group that has just come forward takes no press, plain or double, for
     // its settle time and the focus stays where it was; keys still act, and
     // so does a press once the time is over.

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Clock.h"
+#include "platform/KeyRepeats.h"
 #include "platform/MessageBox.h"
 #include "platform/Platform.h"
 #include "platform/QtMessageBox.h"
@@ -99,6 +100,36 @@ private Q_SLOTS:
             std::tuple(quarta.text, quarta.fontName, quarta.fontSize, quarta.bold, quarta.color, quarta.y),
             std::tuple(QStringLiteral("quarta"), QStringLiteral("Arial"), 12.0f, false, QColor(Qt::black),
                        0.0f));
+    }
+
+    // A press is a held key's repeat when Qt marks it so, or when it shares
+    // key and time with a release kept; a time of 0 pairs with nothing.
+    void ripetizioniDiTastoTenuto_data() {
+        QTest::addColumn<bool>("rilascioRipetuto");
+        QTest::addColumn<quint64>("quandoRilascio");
+        QTest::addColumn<int>("tastoPremuto");
+        QTest::addColumn<quint64>("quandoPressione");
+        QTest::addColumn<bool>("ripetuto");
+        QTest::newRow("coppia X11") << false << quint64(20) << int(Qt::Key_Return) << quint64(20) << true;
+        QTest::newRow("pressione dopo")
+            << false << quint64(20) << int(Qt::Key_Return) << quint64(21) << false;
+        QTest::newRow("altro tasto") << false << quint64(20) << int(Qt::Key_5) << quint64(20) << false;
+        QTest::newRow("senza tempo") << false << quint64(0) << int(Qt::Key_Return) << quint64(0) << false;
+        QTest::newRow("rilascio segnato")
+            << true << quint64(20) << int(Qt::Key_Return) << quint64(20) << false;
+    }
+    void ripetizioniDiTastoTenuto() {
+        QFETCH(bool, rilascioRipetuto);
+        QFETCH(quint64, quandoRilascio);
+        QFETCH(int, tastoPremuto);
+        QFETCH(quint64, quandoPressione);
+        QFETCH(bool, ripetuto);
+        KeyRepeats r;
+        r.released(Qt::Key_Return, quandoRilascio, rilascioRipetuto);
+        QCOMPARE(r.isRepeat(tastoPremuto, quandoPressione, false), ripetuto);
+        QVERIFY(r.isRepeat(tastoPremuto, quandoPressione, true));
+        r.clear();
+        QVERIFY(!r.pairsWithRelease(tastoPremuto, quandoPressione));
     }
 
     // The message box acts only on a key pressed after it appeared: repeats of

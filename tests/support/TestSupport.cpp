@@ -45,6 +45,11 @@ void resetProgram() {
     flushEvents();
     Forms::clearUnloadLog();
     Modulo2::reset();
+    // What the program keeps between one event and the next, beyond any window.
+    CommandTile::input() = {};
+    TileGroup::keysInProgress() = {};
+    Form::frameGuess() = {};
+    MessageBox::onShow() = {};
 }
 
 bool showAndActivate(Form& form) {

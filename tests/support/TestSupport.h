@@ -26,7 +26,8 @@ struct FakePlatform {
 // and a recording message box; returns them for the test to drive and read.
 FakePlatform installFakePlatform(quint64 seed = 12345);
 
-// Unloads every window, lets Qt delete them, and empties the session state.
+// Unloads every window, lets Qt delete them, empties the session state and
+// puts back what the tiles, windows and message boxes share between events.
 void resetProgram();
 
 // Lets deferred deletions and queued events run.
