@@ -196,7 +196,10 @@ void Form::unload() {
     if (state_ != State::Loaded)
         return;
     state_ = State::Unloading;
-    Forms::noteUnloading(this);
+    // Posted before the unload handler, which may unload other windows: the
+    // windows are deleted in the order their unloading began. Unloading often
+    // starts inside one of the window's own event handlers, hence later.
+    deleteLater();
     onUnload();
     hide();
     state_ = State::Unloaded;
@@ -207,8 +210,6 @@ void Form::unload() {
     // The window that waited for a modal one takes input again.
     if (QWidget* opener = opener_)
         QTimer::singleShot(0, opener, [opener] { opener->activateWindow(); });
-    // Unloading often starts inside one of the window's own event handlers.
-    deleteLater();
     Forms::remove(this);
 }
 

@@ -5,6 +5,7 @@
 #include "results/FrmStampaEsercizio.h"
 #include "session/FineSessione.h"
 #include "support/TestSupport.h"
+#include "support/UnloadedWindows.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -200,7 +201,7 @@ private Q_SLOTS:
         flushEvents();
         QVERIFY(!Forms::isLoaded(FrmSceltaStampante::kName));
         QVERIFY(!Forms::isLoaded(FrmStampaEsercizio::kName));
-        const QStringList log = Forms::unloadLog();
+        const QStringList log = unloadedWindows();
         QVERIFY(log.indexOf(FrmSceltaStampante::kName) >= 0);
         QVERIFY(log.indexOf(FrmSceltaStampante::kName) < log.indexOf(FrmStampaEsercizio::kName));
     }

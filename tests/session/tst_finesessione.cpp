@@ -9,6 +9,7 @@
 #include "session/FrmAutore.h"
 #include "session/FrmInizio.h"
 #include "support/TestSupport.h"
+#include "support/UnloadedWindows.h"
 #include "worksheets/FrmStampaSchedeBig.h"
 
 #include <QtTest>
@@ -72,11 +73,11 @@ private Q_SLOTS:
         for (const QString& nome : aperte)
             carica(nome);
         FineSessione();
-        QCOMPARE(Forms::unloadLog(), chiuse);
+        QCOMPARE(unloadedWindows(), chiuse);
         QCOMPARE(Forms::loadedNames(), restano);
         // Running it again finds nothing left to close.
         FineSessione();
-        QCOMPARE(Forms::unloadLog(), chiuse);
+        QCOMPARE(unloadedWindows(), chiuse);
         // The program goes on while the certificate or the name window is
         // open, and ends when the last of them closes.
         for (const QString& nome : restano) {
@@ -104,12 +105,12 @@ private Q_SLOTS:
         QTest::mouseClick(f->livelli()->tile(1), Qt::LeftButton);
         f->setInnerSize(QSize(1000, 700));
         carica(FrmAutore::kName);
-        Forms::clearUnloadLog();
+        clearUnloadedWindows();
         if (esci)
             QTest::mousePress(f->vaiEsci()->tile(1), Qt::LeftButton);
         else
             QVERIFY(f->close());
-        QCOMPARE(Forms::unloadLog(), chiuse);
+        QCOMPARE(unloadedWindows(), chiuse);
         QCOMPARE(Forms::loadedNames(), QStringList());
         QCOMPARE(fineProgramma, 1);
         flushEvents();

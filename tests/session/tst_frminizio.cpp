@@ -8,6 +8,7 @@
 #include "session/FrmAutore.h"
 #include "session/FrmInizio.h"
 #include "support/TestSupport.h"
+#include "support/UnloadedWindows.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -190,7 +191,7 @@ private Q_SLOTS:
         autore->setInnerSize(QSize(1200, 900));
         QCOMPARE(chiudi->geometry(), dove);
         QTest::mouseClick(chiudi, Qt::LeftButton);
-        QCOMPARE(Forms::unloadLog(), QStringList{FrmAutore::kName});
+        QCOMPARE(unloadedWindows(), QStringList{FrmAutore::kName});
         QVERIFY(f->isVisible());
         flushEvents();
         voce->trigger();

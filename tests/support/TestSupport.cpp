@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/TestSupport.h"
+#include "support/UnloadedWindows.h"
 
 #include "core/Modulo2.h"
 #include "platform/Platform.h"
@@ -43,7 +44,7 @@ void resetProgram() {
     for (const QString& name : Forms::loadedNames())
         Forms::unload(name);
     flushEvents();
-    Forms::clearUnloadLog();
+    clearUnloadedWindows();
     Modulo2::reset();
 }
 
