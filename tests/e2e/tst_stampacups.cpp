@@ -140,7 +140,10 @@ class TstStampaCups : public QObject {
     QString coda;
     QString uscita;
     QTemporaryDir cartella;
+    // "File PDF" writes into a folder of its own, apart from the pages drawn
+    // from each printout for comparison.
     std::unique_ptr<DocumentsFolder> documenti;
+    QString documentiPath() const { return cartella.filePath(QStringLiteral("Documenti")); }
     QtPrinters* stampanti = nullptr;
     RecordingMessageBox* messaggi = nullptr;
 
@@ -251,7 +254,7 @@ private Q_SLOTS:
         QVERIFY(cartella.isValid());
         FakePlatform fakes = installFakePlatform();
         documenti =
-            std::make_unique<DocumentsFolder>(cartella.path(), cartella.filePath(QStringLiteral("casa")));
+            std::make_unique<DocumentsFolder>(documentiPath(), cartella.filePath(QStringLiteral("casa")));
         auto reali = std::make_unique<QtPrinters>();
         stampanti = reali.get();
         platform::setPrinters(std::move(reali));
@@ -405,7 +408,7 @@ private Q_SLOTS:
     // printer choice window still offers "File PDF".
     void servizioMuto() {
         QVERIFY2(qEnvironmentVariableIsSet("CUPS_SERVER"), "CUPS_SERVER must name the silent service");
-        documenti->moveTo(cartella.path());
+        documenti->moveTo(documentiPath());
         unaSerie();
         FrmStampaEsercizio& f = Forms::get<FrmStampaEsercizio>();
         QVERIFY(showAndActivate(f));
