@@ -45,7 +45,6 @@ public:
     void setFontSize(float points) { doc_.fontSize = points; }
     float fontSize() const { return doc_.fontSize; }
     void setFontBold(bool bold) { doc_.fontBold = bold; }
-    bool fontBold() const { return doc_.fontBold; }
     // Colour of the text printed from now on.
     void setTextColor(const QColor& color) { doc_.textColor = color; }
     QColor textColor() const { return doc_.textColor; }

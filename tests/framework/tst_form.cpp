@@ -155,7 +155,7 @@ private Q_SLOTS:
             p.combo->setFocus();
         }
         QCOMPARE(scelte.count(), 1);
-        QCOMPARE(p.combo->listIndex(), 0);
+        QCOMPARE(p.combo->currentIndex(), 0);
         QTest::keyClick(p.combo, Qt::Key_Down);
         QCOMPARE(scelte.count(), 2);
         QCOMPARE(scelte.last().at(0).toInt(), 1);

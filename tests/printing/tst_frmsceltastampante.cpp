@@ -126,7 +126,7 @@ private Q_SLOTS:
                 QCOMPARE(f->minimumSize(), f->maximumSize());
 
                 QCOMPARE(voci(f), stampanti);
-                QCOMPARE(combo(f)->listIndex(), 0);
+                QCOMPARE(combo(f)->currentIndex(), 0);
                 QCOMPARE(combo(f)->text(), stampanti.first());
                 QCOMPARE(QApplication::focusWidget(), combo(f));
                 QCOMPARE(twipsRect(combo(f)), QRectF(612, 2400, 4632, 336));
