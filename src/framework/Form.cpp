@@ -54,13 +54,6 @@ QSizeF Form::innerTwips() const {
     return {client_->width() * kTwipsPerPixel, client_->height() * kTwipsPerPixel};
 }
 
-void Form::setInnerSize(const QSize& pixels) {
-    resize(pixels.width(), pixels.height() + menuHeight());
-    // A hidden window gets its resize event only when shown; apply it now.
-    client_->resize(pixels);
-    rescale();
-}
-
 int Form::menuHeight() const {
     return menuWidget() ? menuWidget()->sizeHint().height() : 0;
 }

@@ -103,7 +103,7 @@ private Q_SLOTS:
         FrmInizio* f = &Forms::get<FrmInizio>();
         QVERIFY(showAndActivate(*f));
         QTest::mouseClick(f->livelli()->tile(1), Qt::LeftButton);
-        f->setInnerSize(QSize(1000, 700));
+        setInnerSize(*f, QSize(1000, 700));
         carica(FrmAutore::kName);
         clearUnloadedWindows();
         if (esci)

@@ -188,7 +188,7 @@ private Q_SLOTS:
             QVERIFY2(w == chiudi || !(w->focusPolicy() & Qt::TabFocus), qPrintable(w->objectName()));
         // A fixed layout: a larger window leaves the button where it was.
         const QRect dove = chiudi->geometry();
-        autore->setInnerSize(QSize(1200, 900));
+        setInnerSize(*autore, QSize(1200, 900));
         QCOMPARE(chiudi->geometry(), dove);
         QTest::mouseClick(chiudi, Qt::LeftButton);
         QCOMPARE(unloadedWindows(), QStringList{FrmAutore::kName});

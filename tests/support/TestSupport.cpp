@@ -11,6 +11,7 @@
 #include <QKeySequence>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QResizeEvent>
 #include <QTimer>
 
 FakePlatform installFakePlatform(quint64 seed) {
@@ -46,6 +47,18 @@ void resetProgram() {
     flushEvents();
     clearUnloadedWindows();
     Modulo2::reset();
+}
+
+void setInnerSize(Form& form, const QSize& pixels) {
+    const int menu = form.menuWidget() ? form.menuWidget()->sizeHint().height() : 0;
+    form.resize(pixels.width(), pixels.height() + menu);
+    // A hidden widget gets its resize event only when shown: the window
+    // follows its inner area's, so send that now.
+    QWidget* inner = form.client();
+    const QSize before = inner->size();
+    inner->resize(pixels);
+    QResizeEvent resized(pixels, before);
+    QCoreApplication::sendEvent(inner, &resized);
 }
 
 bool showAndActivate(Form& form) {
