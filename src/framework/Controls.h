@@ -123,7 +123,6 @@ public:
     // Appends an entry without selecting it.
     void addEntry(const QString& text);
     void setListIndex(int index) { setCurrentIndex(index); }
-    int listIndex() const { return currentIndex(); }
     QString text() const { return currentText(); }
     void setText(const QString& text) { setEditText(text); }
 

@@ -54,13 +54,6 @@ QSizeF Form::innerTwips() const {
     return {client_->width() * kTwipsPerPixel, client_->height() * kTwipsPerPixel};
 }
 
-void Form::setInnerSize(const QSize& pixels) {
-    resize(pixels.width(), pixels.height() + menuHeight());
-    // A hidden window gets its resize event only when shown; apply it now.
-    client_->resize(pixels);
-    rescale();
-}
-
 int Form::menuHeight() const {
     return menuWidget() ? menuWidget()->sizeHint().height() : 0;
 }
@@ -197,7 +190,10 @@ void Form::unload() {
     if (state_ != State::Loaded)
         return;
     state_ = State::Unloading;
-    Forms::noteUnloading(this);
+    // Posted before the unload handler, which may unload other windows: the
+    // windows are deleted in the order their unloading began. Unloading often
+    // starts inside one of the window's own event handlers, hence later.
+    deleteLater();
     onUnload();
     hide();
     state_ = State::Unloaded;
@@ -208,8 +204,6 @@ void Form::unload() {
     // The window that waited for a modal one takes input again.
     if (QWidget* opener = opener_)
         QTimer::singleShot(0, opener, [opener] { opener->activateWindow(); });
-    // Unloading often starts inside one of the window's own event handlers.
-    deleteLater();
     Forms::remove(this);
 }
 

@@ -48,8 +48,6 @@ public:
     // The inner area in which the controls lie.
     QWidget* client() const { return client_; }
     QSizeF innerTwips() const;
-    // Sets the inner area to a size in pixels (the window grows by its menu bar).
-    void setInnerSize(const QSize& pixels);
     void setBackColor(const QColor& color);
     QColor backColor() const { return back_; }
 

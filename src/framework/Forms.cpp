@@ -7,7 +7,6 @@
 namespace {
 struct Registry {
     QList<QPointer<Form>> forms;
-    QStringList unloadLog;
     std::function<void()> onLastUnloaded;
 };
 
@@ -37,22 +36,12 @@ void Forms::unload(const QString& name) {
         f->unload();
 }
 
-QStringList Forms::unloadLog() {
-    return registry().unloadLog;
-}
-void Forms::clearUnloadLog() {
-    registry().unloadLog.clear();
-}
 void Forms::setOnLastUnloaded(std::function<void()> callback) {
     registry().onLastUnloaded = std::move(callback);
 }
 
 void Forms::insert(Form* form) {
     registry().forms.append(form);
-}
-
-void Forms::noteUnloading(Form* form) {
-    registry().unloadLog.append(form->name());
 }
 
 void Forms::remove(Form* form) {

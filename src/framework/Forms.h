@@ -25,15 +25,11 @@ public:
     // Unloads a window by name; nothing happens if it is not loaded.
     static void unload(const QString& name);
 
-    // Names of the windows in the order their unloading began.
-    static QStringList unloadLog();
-    static void clearUnloadLog();
     // Called when the last loaded window has been unloaded: the program ends.
     static void setOnLastUnloaded(std::function<void()> callback);
 
 private:
     friend class Form;
     static void insert(Form* form);
-    static void noteUnloading(Form* form);
     static void remove(Form* form);
 };

@@ -33,13 +33,6 @@ QString Printers::printerFont() const {
     return {};
 }
 
-QString Printers::searchPrinterFont() const {
-    const QString font = printerFont();
-    if (font.isEmpty())
-        platform::messageBox().show(missingCourierMessage());
-    return font;
-}
-
 void Printers::newDocument(const QString& name) {
     doc_ = {};
     doc_.name = name;

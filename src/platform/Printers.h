@@ -30,10 +30,8 @@ public:
     virtual QStringList fonts() const = 0;
     // The first of the current printer's fonts, in its own order, named
     // exactly "Courier New" or "Courier"; empty when it has neither.
+    // Only a query: whoever prints tells the user when there is none.
     QString printerFont() const;
-    // The same for a caller about to print: without such a font the user is
-    // told to install one, and the result is empty.
-    QString searchPrinterFont() const;
 
     // Starts a document from the state every document starts from (Arial 12
     // regular, black, the top left corner), named after what it is for the
@@ -47,7 +45,6 @@ public:
     void setFontSize(float points) { doc_.fontSize = points; }
     float fontSize() const { return doc_.fontSize; }
     void setFontBold(bool bold) { doc_.fontBold = bold; }
-    bool fontBold() const { return doc_.fontBold; }
     // Colour of the text printed from now on.
     void setTextColor(const QColor& color) { doc_.textColor = color; }
     QColor textColor() const { return doc_.textColor; }

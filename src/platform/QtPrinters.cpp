@@ -275,7 +275,7 @@ struct QtPrinters::PrinterList {
     cups::PrinterList list;
 };
 
-QtPrinters::QtPrinters() : pdfFolder_(documentsFolder()) {}
+QtPrinters::QtPrinters() = default;
 
 QtPrinters::~QtPrinters() = default;
 
@@ -355,13 +355,15 @@ bool QtPrinters::beginDocument() {
 
 bool QtPrinters::beginPdfFile(Document& doc) {
     // A folder that cannot be made (a file stands in its way, a read-only
-    // disk) is told before anything is drawn.
-    if (pdfFolder_.isEmpty() || !QDir().mkpath(pdfFolder_) || !QFileInfo(pdfFolder_).isDir()) {
-        failDocument(writeFailureReason(EACCES, pdfFolder_));
+    // disk) is told before anything is drawn. The folder is looked up for
+    // each document, as the user may have moved it meanwhile.
+    const QString folder = documentsFolder();
+    if (folder.isEmpty() || !QDir().mkpath(folder) || !QFileInfo(folder).isDir()) {
+        failDocument(writeFailureReason(EACCES, folder));
         return false;
     }
-    if (!doc.open(pdfFolder_)) {
-        failDocument(writeFailureReason(errno, pdfFolder_));
+    if (!doc.open(folder)) {
+        failDocument(writeFailureReason(errno, folder));
         return false;
     }
     // A PDF page has no unprintable border: positions count from its corner.
@@ -469,8 +471,7 @@ void QtPrinters::finishPdfFile(Document& doc) {
     }
     doc.released();
     syncFolder(doc.folder);
-    lastPdfFile_ = file;
-    platform::messageBox().show(QStringLiteral("Il documento è stato salvato nel file %1").arg(lastPdfFile_));
+    platform::messageBox().show(QStringLiteral("Il documento è stato salvato nel file %1").arg(file));
 }
 
 void QtPrinters::finishCupsJob(Document& doc) {

@@ -25,10 +25,6 @@ public:
     QStringList fonts() const override;
     QSizeF printableAreaTwips() const override;
 
-    // Folder the "File PDF" printer writes to; the documents folder by default.
-    void setPdfFolder(const QString& folder) { pdfFolder_ = folder; }
-    QString lastPdfFile() const { return lastPdfFile_; }
-
 protected:
     bool defaultPrinterProvisional() const override { return defaultProvisional_; }
     float lineHeightTwips() const override;
@@ -53,8 +49,6 @@ private:
     QFont currentFont() const;
     double toDevice(float twips) const;
 
-    QString pdfFolder_;
-    QString lastPdfFile_;
     std::unique_ptr<Document> doc_;
     // How long one request to CUPS may wait for its answer.
     static constexpr int kCupsLimitMs = 2500;

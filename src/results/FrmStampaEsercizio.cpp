@@ -7,6 +7,7 @@
 #include "framework/Forms.h"
 #include "framework/TileGroup.h"
 #include "framework/Twips.h"
+#include "platform/Platform.h"
 #include "platform/Printers.h"
 #include "printing/FrmSceltaStampante.h"
 #include "results/FrmAttestato.h"
@@ -88,7 +89,10 @@ void FrmStampaEsercizio::build() {
 
 void FrmStampaEsercizio::onLoad() {
     // Without a Courier font the user is told, and the lines keep their design font.
-    caricaRighe(platform::printers().searchPrinterFont());
+    const QString font = platform::printers().printerFont();
+    if (font.isEmpty())
+        platform::messageBox().show(missingCourierMessage());
+    caricaRighe(font);
     const QString totale = testoTempoTotale(Modulo2::get());
     label1_->setCaption(totale);
     label2_->setCaption(totale);

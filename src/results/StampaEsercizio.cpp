@@ -2,6 +2,7 @@
 #include "results/StampaEsercizio.h"
 
 #include "core/Modulo2.h"
+#include "platform/Platform.h"
 #include "platform/Printers.h"
 
 #include <algorithm>
@@ -32,9 +33,11 @@ void IntestazioneEsercizio(Printers& p) {
 }
 
 bool StampaEsercizio(Modulo2& m, Printers& p) {
-    const QString font = p.searchPrinterFont();
-    if (font.isEmpty())
+    const QString font = p.printerFont();
+    if (font.isEmpty()) {
+        platform::messageBox().show(missingCourierMessage());
         return false;
+    }
     p.newDocument(QStringLiteral("Esercizio"));
     p.setFontName(font);
     IntestazioneEsercizio(p);

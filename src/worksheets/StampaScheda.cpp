@@ -2,6 +2,7 @@
 #include "worksheets/StampaScheda.h"
 
 #include "core/Modulo2.h"
+#include "platform/Platform.h"
 #include "platform/Printers.h"
 
 namespace {
@@ -46,8 +47,10 @@ bool StampaScheda(Modulo2& sessione, const QString& testoLivello, const QString&
 
 bool StampaScheda(Modulo2& sessione, const QStringList& righe, const QString& testoLivello,
                   const QString& testoPiede, Printers& p) {
-    if (p.searchPrinterFont().isEmpty())
+    if (p.printerFont().isEmpty()) {
+        platform::messageBox().show(missingCourierMessage());
         return false;
+    }
     p.newDocument(sessione.TipoScheda == 1 ? QStringLiteral("Scheda alunni")
                                            : QStringLiteral("Scheda docenti"));
     IntestazioneScheda(p);

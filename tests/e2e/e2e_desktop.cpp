@@ -38,6 +38,7 @@
 #include "results/FrmNome.h"
 #include "results/FrmStampaEsercizio.h"
 #include "session/FrmInizio.h"
+#include "support/DocumentsFolder.h"
 #include "support/Doubles.h"
 
 #include <QAction>
@@ -227,8 +228,8 @@ QList<double> verificaCentratura(FrmAttestato* f, const QString& dove) {
 }
 
 int attestato(const QString& cartella) {
+    DocumentsFolder documenti(cartella);
     auto* stampanti = new QtPrinters;
-    stampanti->setPdfFolder(cartella);
     platform::setPrinters(std::unique_ptr<Printers>(stampanti));
     platform::setMessageBox(std::make_unique<RecordingMessageBox>());
     platform::printers().setCurrentPrinter(Printers::kFilePdf);
@@ -244,7 +245,7 @@ int attestato(const QString& cartella) {
         const QList<double> alti = verificaCentratura(f, dove);
         if (volta == 8) {
             clicReale(controllo(f, QStringLiteral("Option5(0)")));
-            const QString pdf = stampanti->lastPdfFile();
+            const QString pdf = documenti.newFile();
             if (pdf.isEmpty())
                 errore(QStringLiteral("the certificate was not printed to a PDF file"));
             QFile attese(QDir(cartella).filePath(QStringLiteral("attese.txt")));

@@ -28,6 +28,7 @@
 #include "results/FrmStampaEsercizio.h"
 #include "results/StampaEsercizio.h"
 #include "session/FrmInizio.h"
+#include "support/DocumentsFolder.h"
 #include "support/TestSupport.h"
 #include "worksheets/FrmStampaSchedeBig.h"
 
@@ -139,6 +140,10 @@ class TstStampaCups : public QObject {
     QString coda;
     QString uscita;
     QTemporaryDir cartella;
+    // "File PDF" writes into a folder of its own, apart from the pages drawn
+    // from each printout for comparison.
+    std::unique_ptr<DocumentsFolder> documenti;
+    QString documentiPath() const { return cartella.filePath(QStringLiteral("Documenti")); }
     QtPrinters* stampanti = nullptr;
     RecordingMessageBox* messaggi = nullptr;
 
@@ -183,7 +188,7 @@ class TstStampaCups : public QObject {
 
         stampa(f, controllo, Printers::kFilePdf);
         QCOMPARE(messaggi->texts.size(), 1);
-        const QString riferimento = stampanti->lastPdfFile();
+        const QString riferimento = documenti->newFile();
         QVERIFY(messaggi->texts.first().contains(riferimento));
 
         for (const QString& pdf : {dallaCoda, riferimento}) {
@@ -248,8 +253,9 @@ private Q_SLOTS:
         QVERIFY2(!coda.isEmpty(), "PONTELO_CODA must be set");
         QVERIFY(cartella.isValid());
         FakePlatform fakes = installFakePlatform();
+        documenti =
+            std::make_unique<DocumentsFolder>(documentiPath(), cartella.filePath(QStringLiteral("casa")));
         auto reali = std::make_unique<QtPrinters>();
-        reali->setPdfFolder(cartella.path());
         stampanti = reali.get();
         platform::setPrinters(std::move(reali));
         messaggi = fakes.messageBox;
@@ -364,7 +370,7 @@ private Q_SLOTS:
     void cartellaPiena() {
         const QString piena = qEnvironmentVariable("PONTELO_PIENA");
         QVERIFY2(!piena.isEmpty(), "PONTELO_PIENA must name a small file system");
-        stampanti->setPdfFolder(piena);
+        documenti->moveTo(piena);
         stampanti->setCurrentPrinter(Printers::kFilePdf);
         unaSerie();
         QStringList salvati;
@@ -374,9 +380,10 @@ private Q_SLOTS:
             const bool stampato = StampaEsercizio(Modulo2::get(), *stampanti);
             QCOMPARE(messaggi->texts.size(), 1);
             if (stampato) {
+                const QString pdf = documenti->newFile();
                 QCOMPARE(messaggi->texts.first(),
-                         QStringLiteral("Il documento è stato salvato nel file ") + stampanti->lastPdfFile());
-                salvati << QFileInfo(stampanti->lastPdfFile()).fileName();
+                         QStringLiteral("Il documento è stato salvato nel file ") + pdf);
+                salvati << QFileInfo(pdf).fileName();
             } else {
                 fallito = messaggi->texts.first();
             }
@@ -401,7 +408,7 @@ private Q_SLOTS:
     // printer choice window still offers "File PDF".
     void servizioMuto() {
         QVERIFY2(qEnvironmentVariableIsSet("CUPS_SERVER"), "CUPS_SERVER must name the silent service");
-        stampanti->setPdfFolder(cartella.path());
+        documenti->moveTo(documentiPath());
         unaSerie();
         FrmStampaEsercizio& f = Forms::get<FrmStampaEsercizio>();
         QVERIFY(showAndActivate(f));
@@ -426,7 +433,7 @@ private Q_SLOTS:
         QCOMPARE(messaggi->texts.size(), 1);
         QVERIFY2(messaggi->texts.first().startsWith(QStringLiteral("Il documento è stato salvato nel file ")),
                  qPrintable(messaggi->texts.first()));
-        QVERIFY(pdfIntero(stampanti->lastPdfFile()));
+        QVERIFY(pdfIntero(documenti->newFile()));
         qInfo("File PDF with a silent service: %lld ms", suFile);
         QVERIFY2(suFile < 2000, qPrintable(QString::number(suFile)));
 
@@ -475,7 +482,7 @@ private Q_SLOTS:
     void interrotta() {
         const QString dove = qEnvironmentVariable("PONTELO_INTERROTTA");
         QVERIFY2(!dove.isEmpty(), "PONTELO_INTERROTTA must name a folder");
-        stampanti->setPdfFolder(dove);
+        documenti->moveTo(dove);
         stampanti->setCurrentPrinter(Printers::kFilePdf);
         stampanti->newDocument(QStringLiteral("Interrotta"));
         stampanti->setFontName(QStringLiteral("Courier New"));
@@ -492,14 +499,17 @@ private Q_SLOTS:
     void condivisa() {
         const QString dove = qEnvironmentVariable("PONTELO_CONDIVISA");
         QVERIFY2(!dove.isEmpty(), "PONTELO_CONDIVISA must name a folder");
-        stampanti->setPdfFolder(dove);
+        documenti->moveTo(dove);
         stampanti->setCurrentPrinter(Printers::kFilePdf);
         unaSerie();
         for (int i = 0; i < 40; ++i) {
             messaggi->texts.clear();
             QVERIFY(StampaEsercizio(Modulo2::get(), *stampanti));
             QCOMPARE(messaggi->texts.size(), 1);
-            std::printf("ANNUNCIATO %s\n", qPrintable(stampanti->lastPdfFile()));
+            // The other program writes here too: the name is the one announced.
+            const QString salvato = QStringLiteral("Il documento è stato salvato nel file ");
+            QVERIFY(messaggi->texts.first().startsWith(salvato));
+            std::printf("ANNUNCIATO %s\n", qPrintable(messaggi->texts.first().mid(salvato.size())));
         }
         std::fflush(stdout);
     }

@@ -503,11 +503,11 @@ private Q_SLOTS:
         QVERIFY(f);
         // Resized during the question; the cross and the correction must follow the terms.
         rispondi(f, sbagliata());
-        f->setInnerSize(misura);
+        setInnerSize(*f, misura);
         clic(f, "Option3(0)");
         QCOMPARE(testo(f, "lblCorrezione"), m().StrRisultato);
         for (QSize s : {misura, QSize(0, 0), misura}) {
-            f->setInnerSize(s);
+            setInnerSize(*f, s);
             verificaImpaginazione(f);
         }
         const double scalaX = misura.width() * kTwipsPerPixel / 11910.0;
@@ -516,7 +516,7 @@ private Q_SLOTS:
         flushEvents();
         f->showForm();
         flushEvents();
-        f->setInnerSize(misura);
+        setInnerSize(*f, misura);
         verificaImpaginazione(f);
         QCOMPARE(twipsRect(control<Label>(f, "lblCorrezione")).left(), twipsRect(nascosta(f)).left());
         QCOMPARE(croce(f), m().PosNascosto);

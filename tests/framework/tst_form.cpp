@@ -155,7 +155,7 @@ private Q_SLOTS:
             p.combo->setFocus();
         }
         QCOMPARE(scelte.count(), 1);
-        QCOMPARE(p.combo->listIndex(), 0);
+        QCOMPARE(p.combo->currentIndex(), 0);
         QTest::keyClick(p.combo, Qt::Key_Down);
         QCOMPARE(scelte.count(), 2);
         QCOMPARE(scelte.last().at(0).toInt(), 1);
@@ -206,7 +206,7 @@ private Q_SLOTS:
         Scalata& f = Forms::get<Scalata>();
         QVERIFY(f.caricata);
         QCOMPARE(control(&f, QStringLiteral("Label1"))->property("text").toString(), QStringLiteral("Testo"));
-        f.setInnerSize(QSize(800, 600));
+        setInnerSize(f, QSize(800, 600));
         QCOMPARE(control(&f, QStringLiteral("Frame1"))->geometry(), QRect(80, 80, 400, 200));
         QCOMPARE(control(&f, QStringLiteral("Label1"))->geometry(), QRect(20, 20, 200, 80));
         QCOMPARE(control(&f, QStringLiteral("optOK"))->geometry(), QRect(520, 80, 200, 80));

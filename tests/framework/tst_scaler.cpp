@@ -43,7 +43,7 @@ private Q_SLOTS:
         QWidget* c = control(&f, nome);
         QVERIFY(c);
         const QFont font = c->font();
-        f.setInnerSize(QSize(1193, 667));
+        setInnerSize(f, QSize(1193, 667));
         QCOMPARE(f.client()->size(), QSize(1193, 667));
         const double fx = 1.5 / kTwipsPerPixel, fy = 1.2 / kTwipsPerPixel;
         const QRect g = c->geometry();
@@ -68,11 +68,11 @@ private Q_SLOTS:
         QVERIFY(!f.isMinimized());
         QCOMPARE(f.client()->size(), interno);
         QCOMPARE(disposizione(f), prima);
-        f.setInnerSize(QSize(0, 0));
+        setInnerSize(f, QSize(0, 0));
         for (const QRect& r : disposizione(f))
             QCOMPARE(r.size(), QSize(0, 0));
-        f.setInnerSize(QSize(400, 900));
-        f.setInnerSize(interno);
+        setInnerSize(f, QSize(400, 900));
+        setInnerSize(f, interno);
         QCOMPARE(disposizione(f), prima);
     }
 };

@@ -6,6 +6,7 @@
 #include "platform/QtMessageBox.h"
 #include "platform/QtPrinters.h"
 #include "platform/RandomSource.h"
+#include "support/DocumentsFolder.h"
 #include "support/Doubles.h"
 
 #include <QMessageBox>
@@ -164,13 +165,13 @@ private Q_SLOTS:
         auto messaggi = std::make_unique<RecordingMessageBox>();
         RecordingMessageBox* box = messaggi.get();
         platform::setMessageBox(std::move(messaggi));
+        DocumentsFolder documenti(cartella.path());
         QtPrinters p;
         QVERIFY(p.fonts().contains(QStringLiteral("Courier New")));
         QVERIFY(!fontAvailable(QStringLiteral("Nessun Font Con Questo Nome")));
         // The built-in PDF printer is offered whatever the system has, once, last.
         QCOMPARE(p.deviceNames().last(), Printers::kFilePdf);
         QCOMPARE(p.deviceNames().count(Printers::kFilePdf), 1);
-        p.setPdfFolder(cartella.path());
         p.setCurrentPrinter(Printers::kFilePdf);
         p.endDoc(); // a document that never started writes nothing
         QVERIFY(box->texts.isEmpty());
@@ -181,7 +182,7 @@ private Q_SLOTS:
             p.print(QStringLiteral(" 12 +  7 =  ... +  9"));
             p.paintPicture(QImage(10, 10, QImage::Format_RGB32), 1440, 1440, 1440, 1440);
             p.endDoc();
-            file.append(p.lastPdfFile());
+            file.append(documenti.newFile());
             QCOMPARE(QFileInfo(file.at(i)).absolutePath(), QDir(cartella.path()).absolutePath());
             QFile pdf(file.at(i));
             QVERIFY(pdf.open(QIODevice::ReadOnly));

@@ -4,6 +4,7 @@
 // printer instead of ending the program.
 #include "platform/Platform.h"
 #include "platform/QtPrinters.h"
+#include "support/DocumentsFolder.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
@@ -38,8 +39,8 @@ private Q_SLOTS:
 
         RecordingMessageBox* box = installFakePlatform().messageBox;
         QTemporaryDir cartella;
+        DocumentsFolder documenti(cartella.path());
         QtPrinters p;
-        p.setPdfFolder(cartella.path());
         QCOMPARE(p.deviceNames(), QStringList{Printers::kFilePdf});
         QCOMPARE(p.currentPrinter(), Printers::kFilePdf);
 
@@ -55,9 +56,9 @@ private Q_SLOTS:
         p.setCurrentPrinter(Printers::kFilePdf);
         QVERIFY(stampa(p));
         QCOMPARE(box->texts.size(), 2);
-        QCOMPARE(box->texts.at(1),
-                 QStringLiteral("Il documento è stato salvato nel file ") + p.lastPdfFile());
-        QVERIFY(QFileInfo(p.lastPdfFile()).size() > 0);
+        const QString pdf = documenti.newFile();
+        QCOMPARE(box->texts.at(1), QStringLiteral("Il documento è stato salvato nel file ") + pdf);
+        QVERIFY(QFileInfo(pdf).size() > 0);
         QVERIFY(!libcupsMapped());
     }
 };

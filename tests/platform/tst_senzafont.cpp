@@ -4,6 +4,7 @@
 // a page of empty boxes announced as saved.
 #include "platform/Platform.h"
 #include "platform/QtPrinters.h"
+#include "support/DocumentsFolder.h"
 #include "support/TestSupport.h"
 
 #include <QFontDatabase>
@@ -20,8 +21,8 @@ private Q_SLOTS:
                  qPrintable(QFontDatabase::families().join(", ")));
         RecordingMessageBox* box = installFakePlatform().messageBox;
         QTemporaryDir cartella;
+        DocumentsFolder documenti(cartella.path());
         QtPrinters p;
-        p.setPdfFolder(cartella.path());
         p.setCurrentPrinter(Printers::kFilePdf);
         p.newDocument(QStringLiteral("Attestato"));
         p.setFontName(QStringLiteral("Times New Roman"));
@@ -33,7 +34,7 @@ private Q_SLOTS:
                      Printers::kFilePdf,
                      QStringLiteral(
                          "non c'è un font per scrivere il testo (installa il font «Times New Roman»)"))});
-        QVERIFY(p.lastPdfFile().isEmpty());
+        QVERIFY(documenti.newFile().isEmpty());
         QCOMPARE(QDir(cartella.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 };

@@ -5,6 +5,7 @@
 #include "results/FrmStampaEsercizio.h"
 #include "session/FineSessione.h"
 #include "support/TestSupport.h"
+#include "support/UnloadedWindows.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -125,7 +126,7 @@ private Q_SLOTS:
                 QCOMPARE(f->minimumSize(), f->maximumSize());
 
                 QCOMPARE(voci(f), stampanti);
-                QCOMPARE(combo(f)->listIndex(), 0);
+                QCOMPARE(combo(f)->currentIndex(), 0);
                 QCOMPARE(combo(f)->text(), stampanti.first());
                 QCOMPARE(QApplication::focusWidget(), combo(f));
                 QCOMPARE(twipsRect(combo(f)), QRectF(612, 2400, 4632, 336));
@@ -200,7 +201,7 @@ private Q_SLOTS:
         flushEvents();
         QVERIFY(!Forms::isLoaded(FrmSceltaStampante::kName));
         QVERIFY(!Forms::isLoaded(FrmStampaEsercizio::kName));
-        const QStringList log = Forms::unloadLog();
+        const QStringList log = unloadedWindows();
         QVERIFY(log.indexOf(FrmSceltaStampante::kName) >= 0);
         QVERIFY(log.indexOf(FrmSceltaStampante::kName) < log.indexOf(FrmStampaEsercizio::kName));
     }

@@ -2,6 +2,7 @@
 #include "core/Modulo2.h"
 #include "platform/QtPrinters.h"
 #include "results/StampaEsercizio.h"
+#include "support/DocumentsFolder.h"
 #include "support/TestSupport.h"
 
 #include <QProcess>
@@ -110,12 +111,12 @@ private Q_SLOTS:
     void suFilePdf() {
         QTemporaryDir cartella;
         QVERIFY(cartella.isValid());
+        DocumentsFolder documenti(cartella.path());
         QtPrinters p;
-        p.setPdfFolder(cartella.path());
         p.setCurrentPrinter(Printers::kFilePdf);
         QVERIFY(StampaEsercizio(run(20), p));
         QCOMPARE(box->texts.size(), 1);
-        const auto parole = paroleDelPdf(p.lastPdfFile());
+        const auto parole = paroleDelPdf(documenti.newFile());
         QVERIFY2(!parole.isEmpty(), "pdftotext (poppler-utils) found no words");
         // The word nearest to where it belongs must lie within 1 mm of it;
         // Courier New's advance is 0.6 of the font size.

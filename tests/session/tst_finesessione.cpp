@@ -9,6 +9,7 @@
 #include "session/FrmAutore.h"
 #include "session/FrmInizio.h"
 #include "support/TestSupport.h"
+#include "support/UnloadedWindows.h"
 #include "worksheets/FrmStampaSchedeBig.h"
 
 #include <QtTest>
@@ -72,11 +73,11 @@ private Q_SLOTS:
         for (const QString& nome : aperte)
             carica(nome);
         FineSessione();
-        QCOMPARE(Forms::unloadLog(), chiuse);
+        QCOMPARE(unloadedWindows(), chiuse);
         QCOMPARE(Forms::loadedNames(), restano);
         // Running it again finds nothing left to close.
         FineSessione();
-        QCOMPARE(Forms::unloadLog(), chiuse);
+        QCOMPARE(unloadedWindows(), chiuse);
         // The program goes on while the certificate or the name window is
         // open, and ends when the last of them closes.
         for (const QString& nome : restano) {
@@ -102,14 +103,14 @@ private Q_SLOTS:
         FrmInizio* f = &Forms::get<FrmInizio>();
         QVERIFY(showAndActivate(*f));
         QTest::mouseClick(f->livelli()->tile(1), Qt::LeftButton);
-        f->setInnerSize(QSize(1000, 700));
+        setInnerSize(*f, QSize(1000, 700));
         carica(FrmAutore::kName);
-        Forms::clearUnloadLog();
+        clearUnloadedWindows();
         if (esci)
             QTest::mousePress(f->vaiEsci()->tile(1), Qt::LeftButton);
         else
             QVERIFY(f->close());
-        QCOMPARE(Forms::unloadLog(), chiuse);
+        QCOMPARE(unloadedWindows(), chiuse);
         QCOMPARE(Forms::loadedNames(), QStringList());
         QCOMPARE(fineProgramma, 1);
         flushEvents();

@@ -8,6 +8,7 @@
 #include "session/FrmAutore.h"
 #include "session/FrmInizio.h"
 #include "support/TestSupport.h"
+#include "support/UnloadedWindows.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -187,10 +188,10 @@ private Q_SLOTS:
             QVERIFY2(w == chiudi || !(w->focusPolicy() & Qt::TabFocus), qPrintable(w->objectName()));
         // A fixed layout: a larger window leaves the button where it was.
         const QRect dove = chiudi->geometry();
-        autore->setInnerSize(QSize(1200, 900));
+        setInnerSize(*autore, QSize(1200, 900));
         QCOMPARE(chiudi->geometry(), dove);
         QTest::mouseClick(chiudi, Qt::LeftButton);
-        QCOMPARE(Forms::unloadLog(), QStringList{FrmAutore::kName});
+        QCOMPARE(unloadedWindows(), QStringList{FrmAutore::kName});
         QVERIFY(f->isVisible());
         flushEvents();
         voce->trigger();

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/TestSupport.h"
+#include "support/UnloadedWindows.h"
 
 #include "core/Modulo2.h"
 #include "platform/Platform.h"
@@ -10,6 +11,7 @@
 #include <QKeySequence>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QResizeEvent>
 #include <QTimer>
 
 FakePlatform installFakePlatform(quint64 seed) {
@@ -43,13 +45,25 @@ void resetProgram() {
     for (const QString& name : Forms::loadedNames())
         Forms::unload(name);
     flushEvents();
-    Forms::clearUnloadLog();
+    clearUnloadedWindows();
     Modulo2::reset();
     // What the program keeps between one event and the next, beyond any window.
     CommandTile::input() = {};
     TileGroup::keysInProgress() = {};
     Form::frameGuess() = {};
     MessageBox::onShow() = {};
+}
+
+void setInnerSize(Form& form, const QSize& pixels) {
+    const int menu = form.menuWidget() ? form.menuWidget()->sizeHint().height() : 0;
+    form.resize(pixels.width(), pixels.height() + menu);
+    // A hidden widget gets its resize event only when shown: the window
+    // follows its inner area's, so send that now.
+    QWidget* inner = form.client();
+    const QSize before = inner->size();
+    inner->resize(pixels);
+    QResizeEvent resized(pixels, before);
+    QCoreApplication::sendEvent(inner, &resized);
 }
 
 bool showAndActivate(Form& form) {

@@ -109,6 +109,10 @@ ulong laterInputTime();
 // Shows a window and makes it the active one, so that focus events arrive.
 bool showAndActivate(Form& form);
 
+// Gives a window's inner area a size in pixels (the window grows by its menu
+// bar), and its controls their places for it even while it is hidden.
+void setInnerSize(Form& form, const QSize& pixels);
+
 // Opening a modal window waits until it is closed: `inside` runs while
 // `open` waits, as the user acts on the modal window; a modal window still
 // open afterwards is unloaded, so that `open` returns.

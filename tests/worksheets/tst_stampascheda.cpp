@@ -2,6 +2,7 @@
 #include "core/Modulo2.h"
 #include "platform/Platform.h"
 #include "platform/QtPrinters.h"
+#include "support/DocumentsFolder.h"
 #include "support/TestSupport.h"
 #include "worksheets/Schede.h"
 #include "worksheets/StampaScheda.h"
@@ -180,9 +181,9 @@ private Q_SLOTS:
         const QString pdftotext = QStandardPaths::findExecutable(u"pdftotext"_s);
         QVERIFY2(!pdftotext.isEmpty(), "pdftotext (poppler-utils) is not installed");
         QTemporaryDir cartella;
+        DocumentsFolder documenti(cartella.path());
         auto reali = std::make_unique<QtPrinters>();
         QtPrinters& p = *reali;
-        p.setPdfFolder(cartella.path());
         p.setCurrentPrinter(Printers::kFilePdf);
         platform::setPrinters(std::move(reali));
 
@@ -194,11 +195,12 @@ private Q_SLOTS:
         mostraSchedaDocenti(m);
         QVERIFY(StampaScheda(m, s.TestoLivello, kPiedeDocenti, p));
         QCOMPARE(fakes.messageBox->texts.size(), 1);
-        QVERIFY(fakes.messageBox->texts.first().contains(p.lastPdfFile()));
-        QCOMPARE(QFileInfo(p.lastPdfFile()).absolutePath(), QFileInfo(cartella.path()).absoluteFilePath());
+        const QString pdf = documenti.newFile();
+        QVERIFY(fakes.messageBox->texts.first().contains(pdf));
+        QCOMPARE(QFileInfo(pdf).absolutePath(), QFileInfo(cartella.path()).absoluteFilePath());
 
         QProcess lettura;
-        lettura.start(pdftotext, {u"-bbox"_s, p.lastPdfFile(), u"-"_s});
+        lettura.start(pdftotext, {u"-bbox"_s, pdf, u"-"_s});
         QVERIFY(lettura.waitForFinished(30000) && lettura.exitCode() == 0);
         const QString html = QString::fromUtf8(lettura.readAllStandardOutput());
         // One A4 page: 595 x 842 points.
